@@ -1,0 +1,33 @@
+// A FrameClock that moves only when a test moves it, and counts how often it is read.
+#pragma once
+
+#include "timer/frame_clock.h"
+
+class FakeFrameClock final : public FrameClock {
+ public:
+  bool HasCounter = true;
+  int64_t Frequency = 60'000'000;  // one sixtieth of a second is a whole number of counts
+  int64_t Counter = 0;
+  uint32_t Tick = 0;
+  int CounterReads = 0;
+  int TickReads = 0;
+
+  bool QueryPerformanceFrequency(int64_t& Value) override {
+    if (HasCounter) Value = Frequency;
+    return HasCounter;
+  }
+  int64_t QueryPerformanceCounter() override {
+    ++CounterReads;
+    return Counter;
+  }
+  uint32_t GetTickCount() override {
+    ++TickReads;
+    return Tick;
+  }
+
+  // Moves both clocks on together, as real time would.
+  void AdvanceMs(int64_t Milliseconds) {
+    Counter += Frequency * Milliseconds / 1000;
+    Tick += static_cast<uint32_t>(Milliseconds);
+  }
+};
