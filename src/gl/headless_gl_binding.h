@@ -1,0 +1,36 @@
+// The entry tables bound to OSMesa, for the headless program and the pixel tests, and a
+// small off-screen surface to draw into. Only in the native build (orvanta_gl_osmesa).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// Points every GL and GLU entry at the function of that name linked into the executable:
+// OSMesa's GL and the system GLU (whose own GL calls then land in OSMesa, see
+// src/gl/CMakeLists.txt). ChoosePixelFormat stays null; there are no windows here.
+// Throws std::runtime_error, binding nothing, when the executable's GL is not OSMesa's.
+void BindOsMesaEntries();
+
+// An RGBA off-screen colour buffer with a 24-bit depth buffer and its OSMesa context.
+class OsMesaSurface {
+ public:
+  // Throws std::runtime_error when OSMesa cannot create the context.
+  OsMesaSurface(int width, int height);
+  ~OsMesaSurface();
+  OsMesaSurface(const OsMesaSurface&) = delete;
+  OsMesaSurface& operator=(const OsMesaSurface&) = delete;
+
+  // Makes this surface the current GL target; throws std::runtime_error on failure.
+  void MakeCurrent();
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // Four bytes per pixel, R G B A, bottom row first (GL's own order).
+  const std::vector<std::uint8_t>& Pixels() const { return pixels_; }
+
+ private:
+  int width_;
+  int height_;
+  std::vector<std::uint8_t> pixels_;
+  void* context_;  // OSMesaContext
+};
