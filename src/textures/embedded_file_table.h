@@ -1,0 +1,14 @@
+// The table of files compiled into the program by cmake/EmbedFiles.cmake; the generated
+// source defines EmbeddedImageFiles(). Only the non-Windows image store reads it.
+#pragma once
+
+#include <cstddef>
+#include <span>
+
+struct EmbeddedFile {
+  const char* name;  // file stem in upper case: "METEOR"
+  const unsigned char* data;
+  std::size_t size;
+};
+
+std::span<const EmbeddedFile> EmbeddedImageFiles();

@@ -1,0 +1,11 @@
+# libFuzzer target for the TGA reader, for clang builds of the tree (scripts/fuzz-tga.sh
+# builds and runs the same target without CMake). The reader is compiled into the target
+# so that it carries the fuzzer's instrumentation.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND NOT CMAKE_CROSSCOMPILING)
+  add_executable(tga_fuzz ${CMAKE_CURRENT_LIST_DIR}/tga_fuzz.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tga_fuzz_store.cpp ${PROJECT_SOURCE_DIR}/src/textures/tga_reader.cpp)
+  target_include_directories(tga_fuzz PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  target_compile_options(tga_fuzz PRIVATE -g -fsanitize=fuzzer,address,undefined)
+  target_link_options(tga_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
+  orvanta_warnings(tga_fuzz)
+endif()
