@@ -1,0 +1,55 @@
+// Loading and saving the four settings over whatever store the platform provides.
+#include "config/settings.h"
+
+#include "config/settings_store.h"
+
+namespace {
+
+std::string Quoted(std::string_view name) {
+  return "'" + std::string(name) + "'";
+}
+
+// Reads one value into its setting; a missing value leaves the default in place.
+void LoadValue(SettingsKey& key, const SettingsValue& entry, Settings& settings) {
+  const ValueQuery query = key.QueryValue(entry.Name);
+  switch (query.Status) {
+    case ValueStatus::Present:
+      settings.*entry.Field = query.Value;
+      return;
+    case ValueStatus::Missing:
+      return;
+    case ValueStatus::WrongType:
+      throw SettingsError("Invalid data type for " + Quoted(entry.Name));
+    case ValueStatus::Unreadable:
+      break;
+  }
+  throw SettingsError("Failed to get data for " + Quoted(entry.Name));
+}
+
+[[noreturn]] void FailToSet(std::string_view name) {
+  throw SettingsError("Failed to set data for " + Quoted(name));
+}
+
+}  // namespace
+
+Settings LoadSettings(SettingsStore& store) {
+  Settings settings = kDefaultSettings;
+  // Opening creates the key, so that loading alone leaves an empty key behind.
+  const std::unique_ptr<SettingsKey> key = store.OpenKey();
+  if (!key) return settings;  // nowhere to read from: the defaults will do
+  for (const SettingsValue& entry : kSettingsValues) LoadValue(*key, entry, settings);
+  return settings;
+}
+
+void SaveSettings(const Settings& sliderPositions, Settings& settings, SettingsStore& store) {
+  settings = sliderPositions;
+  // A key that cannot be opened for writing is an error too: saving nothing without a word
+  // would let the dialog close as if the settings had been kept.
+  const std::unique_ptr<SettingsKey> key = store.OpenKey();
+  if (!key) throw SettingsError("Failed to create key " + store.KeyPath());
+  for (const SettingsValue& entry : kSettingsValues) {
+    if (!key->SetValue(entry.Name, settings.*entry.Field)) FailToSet(entry.Name);
+  }
+  // Flush is all or none, so when it fails not even the first value was kept.
+  if (!key->Flush()) FailToSet(kSettingsValues.front().Name);
+}
