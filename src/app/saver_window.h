@@ -1,0 +1,70 @@
+// TForm1: the one window of the saver and preview modes, as portable logic. Its creation
+// handler gives the window a GL context, sets up projection and scene and switches the
+// frame timer on; the timer handlers draw and advance the scene; the message filter ends
+// the full-screen saver on input. The platform shells own the real window and call these
+// handlers; everything they need of the window system goes through the two seams.
+#pragma once
+
+#include <cstdint>
+
+#include "app/application.h"
+#include "app/saver_input.h"
+#include "app/saver_platform.h"
+#include "config/settings.h"
+#include "gl/gl_types.h"
+#include "render/scene_drawing.h"
+#include "scene/scene.h"
+#include "timer/frame_clock.h"
+#include "timer/power_timer.h"
+
+inline constexpr const char* kContextErrorTitle = "Error";
+inline constexpr const char* kNoPixelFormatText = "Cant't Find A Suitable PixelFormat.";
+inline constexpr const char* kSetPixelFormatText = "Can't Set The PixelFormat.";
+inline constexpr const char* kCreateContextText = "Can't Create A GL Rendering Context.";
+inline constexpr const char* kMakeCurrentText = "Can't activate GLRC.";
+
+class TForm1 {
+ public:
+  TForm1(Application& app, SaverHost& host, RenderingSurface& surface, FrameClock& clock,
+         const Settings& settings, bool preview);
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+  ~TForm1();
+
+  void FormCreate();
+  void FormResize(int32_t width, int32_t height);
+  void FormShow();
+  void PowerTimer1Render(void* Sender);
+  void PowerTimer1Process(void* Sender);
+  void PowerTimer1AppDeactivate(void* Sender);
+  void AppMessage(const AppMessageRecord& message, bool& handled);
+
+  // Seeds the scene from this value instead of the clock (tests and reproducible runs).
+  void SetSceneSeed(uint64_t seed) { SceneSeed = seed, SeedGiven = true; }
+
+  TPowerTimer PowerTimer1;
+  bool Preview;
+  int64_t PreviewParent = 0;
+
+  const Scene& SceneState() const { return TheScene; }
+  bool ContextReady() const { return ContextIsCurrent; }
+  bool ScreenSaverFlagSet() const { return ScreenSaverRunningSet; }
+  CursorPoint StartCursorPos() const { return StartCursor; }
+
+ private:
+  bool CreateRenderingContext();
+  void ReportContextFailure(const char* text);
+  RenderTarget Target();
+
+  Application& App;
+  SaverHost& Host;
+  RenderingSurface& Surface;
+  const Settings& SaverSettings;
+  Scene TheScene;
+  GLUquadric* Quadric = nullptr;
+  CursorPoint StartCursor;
+  bool ContextIsCurrent = false;
+  bool ScreenSaverRunningSet = false;
+  uint64_t SceneSeed = 0;
+  bool SeedGiven = false;
+};
