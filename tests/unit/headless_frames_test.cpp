@@ -1,0 +1,209 @@
+// The drawing side of orvanta-headless as its command line and its run see it: the
+// --png, --size and --gl-log options, the picture file names, and when frames are drawn
+// during a run (with a stand-in for the OSMesa drawing).
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "headless_options.h"
+#include "headless_run.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+using Args = std::vector<std::string>;
+
+std::string PictureName(const std::string& pattern, int64_t frame) {
+  return ParseFrameFileName("--png", pattern).For(frame);
+}
+
+// ---- options ----------------------------------------------------------------------------
+
+TEST(HeadlessDrawingOptions, PngSizeAndGlLogAreReadWithADefaultSize) {
+  const HeadlessOptions plain = ParseHeadlessOptions({"--png", "shot.png"});
+  ASSERT_TRUE(plain.Png.has_value());
+  EXPECT_FALSE(plain.Png->HasNumber);
+  EXPECT_EQ(plain.Png->For(600), "shot.png");
+  EXPECT_EQ(plain.Size.Width, 1280);
+  EXPECT_EQ(plain.Size.Height, 720);
+  EXPECT_TRUE(plain.RendersFrames());
+  EXPECT_FALSE(plain.RendersEveryFrame());
+
+  const HeadlessOptions all = ParseHeadlessOptions(
+      {"--size=320x200", "--gl-log", "calls.txt", "--png=f%03d.png", "--frames", "2"});
+  EXPECT_EQ(all.Size.Width, 320);
+  EXPECT_EQ(all.Size.Height, 200);
+  EXPECT_EQ(all.GlLogPath, "calls.txt");
+  EXPECT_TRUE(all.RendersEveryFrame());
+
+  const HeadlessOptions logOnly = ParseHeadlessOptions({"--gl-log", "calls.txt"});
+  EXPECT_TRUE(logOnly.RendersFrames());
+  EXPECT_FALSE(logOnly.Png.has_value());
+  EXPECT_FALSE(ParseHeadlessOptions({"--frames", "9"}).RendersFrames());
+}
+
+TEST(HeadlessDrawingOptions, FrameNumbersAreWrittenAsPrintfWould) {
+  EXPECT_EQ(PictureName("out/frame-%04d.png", 7), "out/frame-0007.png");
+  EXPECT_EQ(PictureName("out/frame-%04d.png", 123456), "out/frame-123456.png");
+  EXPECT_EQ(PictureName("%d.png", 42), "42.png");
+  EXPECT_EQ(PictureName("f%5d.png", 42), "f   42.png");
+  EXPECT_EQ(PictureName("%0d-%%.png", 3), "3-%.png");
+  EXPECT_EQ(PictureName("100%%.png", 3), "100%.png");  // a percent sign, no number
+  EXPECT_FALSE(ParseFrameFileName("--png", "100%%.png").HasNumber);
+  EXPECT_EQ(PictureName("a%020d", 9223372036854775807), "a09223372036854775807");
+}
+
+TEST(HeadlessDrawingOptions, RefusesAnythingButOneFrameNumberAfterAPercentSign) {
+  for (const char* name : {"x%s.png", "x%n.png", "x%x.png", "%d%d.png", "%-4d.png", "%+d.png",
+                           "%.3d.png", "%100d.png", "%21d.png", "end%", "%ld.png", "%"}) {
+    try {
+      ParseHeadlessOptions({"--png", name, "--frames", "1"});
+      ADD_FAILURE() << "accepted " << name;
+    } catch (const UsageError& error) {
+      EXPECT_THAT(error.what(), HasSubstr("--png")) << name;
+    }
+  }
+  EXPECT_THROW(ParseHeadlessOptions({"--png", ""}), UsageError);
+}
+
+TEST(HeadlessDrawingOptions, RefusesWrongSizesAndPointlessCombinations) {
+  for (const char* size : {"0x10", "10x0", "16385x10", "10x16385", "10", "x10", "10x", "10*10",
+                           "-5x10", "10x10x10", "1e3x10", " 10x10"}) {
+    EXPECT_THROW(ParseHeadlessOptions({"--png", "a.png", "--size", size}), UsageError) << size;
+  }
+  EXPECT_NO_THROW(ParseHeadlessOptions({"--png", "a.png", "--size", "16384x1"}));
+  // Nothing would be drawn at that size, and no picture would be written at all.
+  EXPECT_THROW(ParseHeadlessOptions({"--size", "10x10"}), UsageError);
+  EXPECT_THROW(ParseHeadlessOptions({"--png", "f%d.png"}), UsageError);
+  EXPECT_THROW(ParseHeadlessOptions({"--png", "f%d.png", "--frames", "0"}), UsageError);
+  EXPECT_THROW(ParseHeadlessOptions({"--gl-log"}), UsageError);
+}
+
+TEST(HeadlessDrawingOptions, HelpDescribesTheDrawingOptions) {
+  const std::string help = HeadlessHelpText();
+  for (const char* option : {"--png FILE", "--size WxH", "--gl-log FILE", "%04d", "SwapBuffers"}) {
+    EXPECT_THAT(help, HasSubstr(option));
+  }
+}
+
+// ---- when a run draws -----------------------------------------------------------------
+
+// Stands in for the OSMesa drawing and notes what the run asks of it.
+struct DrawingNotes {
+  std::vector<std::string> Events;
+};
+
+class NotingFrames : public HeadlessFrames {
+ public:
+  explicit NotingFrames(DrawingNotes& notes) : notes_(notes) {}
+  SceneInitHooks Start() override {
+    notes_.Events.push_back("start");
+    return {[this] { notes_.Events.push_back("textures"); },
+            [this] { notes_.Events.push_back("fixed state"); }};
+  }
+  void Draw(const Scene& scene, const std::optional<std::string>& path) override {
+    notes_.Events.push_back("draw clock " + std::to_string(scene.SceneClock).substr(0, 3) + " to " +
+                            path.value_or("nothing"));
+  }
+  void Finish() override { notes_.Events.push_back("finish"); }
+
+ private:
+  DrawingNotes& notes_;
+};
+
+struct RunResult {
+  int Code;
+  std::string Err;
+};
+
+RunResult RunWith(const Args& args, const HeadlessFramesFactory& factory) {
+  std::ostringstream out, err;
+  const int code = RunHeadless(
+      ParseHeadlessOptions(args),
+      [] {
+        return Settings{20, 20, 2, 2};
+      },
+      out, err, factory);
+  return {code, err.str()};
+}
+
+HeadlessFramesFactory Noting(DrawingNotes& notes) {
+  return [&notes](const HeadlessOptions&, std::ostream&) {
+    return std::make_unique<NotingFrames>(notes);
+  };
+}
+
+TEST(HeadlessDrawingRun, OnePictureAfterTheLastStepWithTheGlStartUpAroundInitScene) {
+  DrawingNotes notes;
+  EXPECT_EQ(RunWith({"--seed", "1", "--frames", "3", "--png", "shot.png"}, Noting(notes)).Code, 0);
+  // The clock advances by 0.1 per step: 0.3 after three.
+  EXPECT_THAT(notes.Events, ElementsAre("start", "textures", "fixed state",
+                                        "draw clock 0.3 to shot.png", "finish"));
+}
+
+TEST(HeadlessDrawingRun, AFrameNumberDrawsAfterEveryStep) {
+  DrawingNotes notes;
+  EXPECT_EQ(
+      RunWith({"--frames", "3", "--png", "f%02d.png", "--gl-log", "l.txt"}, Noting(notes)).Code, 0);
+  EXPECT_THAT(notes.Events,
+              ElementsAre("start", "textures", "fixed state", "draw clock 0.1 to f01.png",
+                          "draw clock 0.2 to f02.png", "draw clock 0.3 to f03.png", "finish"));
+}
+
+TEST(HeadlessDrawingRun, AGlLogAloneDrawsOneFrameAndWritesNoPicture) {
+  DrawingNotes notes;
+  EXPECT_EQ(RunWith({"--gl-log", "calls.txt"}, Noting(notes)).Code, 0);
+  EXPECT_THAT(notes.Events, ElementsAre("start", "textures", "fixed state",
+                                        "draw clock 0.0 to nothing", "finish"));
+}
+
+TEST(HeadlessDrawingRun, NoDrawingUnlessAskedFor) {
+  bool made = false;
+  const RunResult result =
+      RunWith({"--frames", "5"}, [&made](const HeadlessOptions&, std::ostream&) {
+        made = true;
+        return std::unique_ptr<HeadlessFrames>();
+      });
+  EXPECT_EQ(result.Code, 0);
+  EXPECT_FALSE(made);
+  EXPECT_THAT(result.Err, IsEmpty());
+}
+
+TEST(HeadlessDrawingRun, DrawingThatCannotStartOrWriteFailsTheRunWithItsReason) {
+  const RunResult noOsMesa =
+      RunWith({"--png", "a.png"},
+              [](const HeadlessOptions&, std::ostream&) -> std::unique_ptr<HeadlessFrames> {
+                throw std::runtime_error("OSMesa cannot start: no context");
+              });
+  EXPECT_EQ(noOsMesa.Code, 1);
+  EXPECT_EQ(noOsMesa.Err, "orvanta-headless: OSMesa cannot start: no context\n");
+
+  struct FailingWrite : NotingFrames {
+    using NotingFrames::NotingFrames;
+    void Draw(const Scene&, const std::optional<std::string>&) override {
+      throw std::runtime_error("writing the picture to 'a.png' failed");
+    }
+  };
+  DrawingNotes notes;
+  const RunResult full =
+      RunWith({"--png", "a.png"}, [&notes](const HeadlessOptions&, std::ostream&) {
+        return std::make_unique<FailingWrite>(notes);
+      });
+  EXPECT_EQ(full.Code, 1);
+  EXPECT_THAT(full.Err, HasSubstr("writing the picture to 'a.png' failed"));
+
+  // A build without off-screen drawing says so instead of writing nothing.
+  const RunResult none = RunWith({"--png", "a.png"}, {});
+  EXPECT_EQ(none.Code, 1);
+  EXPECT_THAT(none.Err, HasSubstr("cannot draw"));
+}
+
+}  // namespace

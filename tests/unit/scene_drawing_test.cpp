@@ -1,0 +1,582 @@
+// One frame of the scene, stage by stage, seen as the calls it makes for small hand-made
+// scenes: the view, the lights, the glows, meteors and debris, flashes, smoke, the ship,
+// the lasers, and the frame as a whole.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "gl/gl_constants.h"
+#include "render/scene_drawing.h"
+#include "unit/render_test_support.h"
+
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using namespace render_test;
+
+Lines operator+(Lines a, const Lines& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+std::string TextureName(int slot) {
+  return std::to_string(101 + slot);
+}
+Lines BindObjectLinearCalls(int slot) {
+  return {"glBindTexture(3553," + TextureName(slot) + ")", "glTexGeni(8192,9472,9217)",
+          "glTexGeni(8193,9472,9217)", "glEnable(3553)"};
+}
+Lines BindSphereMappedCalls(int slot) {
+  return {"glBindTexture(3553," + TextureName(slot) + ")",
+          "glTexGeni(8192,9472,9218)",
+          "glTexGeni(8193,9472,9218)",
+          "glEnable(3168)",
+          "glEnable(3169)",
+          "glEnable(3553)"};
+}
+const Lines kUnbind = {"glDisable(3168)", "glDisable(3169)", "glDisable(3553)"};
+
+// The quad of DrawBillboard with the identity view: right (1, 0, 0), up (0, 1, 0).
+Lines UprightSquare(float x, float y, float z, float s) {
+  return {Call("glBegin", GL_QUADS),           "glTexCoord2f(0,0)",
+          Call("glVertex3f", x - s, y - s, z), "glTexCoord2f(1,0)",
+          Call("glVertex3f", x + s, y - s, z), "glTexCoord2f(1,1)",
+          Call("glVertex3f", x + s, y + s, z), "glTexCoord2f(0,1)",
+          Call("glVertex3f", x - s, y + s, z), "glEnd()"};
+}
+
+Lines Matching(const Lines& calls, std::string_view prefix) {
+  Lines found;
+  for (const std::string& line : calls) {
+    if (line.starts_with(prefix)) found.push_back(line);
+  }
+  return found;
+}
+
+// The numbers inside "name(a,b,c)".
+std::vector<double> Numbers(const std::string& line) {
+  std::vector<double> numbers;
+  std::string rest = line.substr(line.find('(') + 1);
+  rest.pop_back();
+  std::size_t start = 0;
+  while (start <= rest.size()) {
+    const std::size_t comma = std::min(rest.find(',', start), rest.size());
+    numbers.push_back(std::stod(rest.substr(start, comma - start)));
+    start = comma + 1;
+  }
+  return numbers;
+}
+
+class SceneDrawing : public RecordedCalls {
+ protected:
+  RenderTarget target_{320, 240, [this] { recorder_.Mark("SwapBuffers"); }};
+};
+
+// ---- frame and view ---------------------------------------------------------------------
+
+TEST_F(SceneDrawing, RenderFrameClearsDrawsAndSwapsLast) {
+  RenderFrame(EmptyScene(), target_, quadric_);
+  const Lines calls = Calls();
+  ASSERT_GT(calls.size(), 4u);
+  EXPECT_THAT(Lines(calls.begin(), calls.begin() + 3),
+              ElementsAre(Call("glClear", GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT),
+                          "glLoadIdentity()", Call("glViewport", 0, 0, 320, 240)));
+  EXPECT_EQ(calls.back(), "SwapBuffers");
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "SwapBuffers"), 1);
+}
+
+TEST_F(SceneDrawing, ViewFollowsFlightSpeedAndLooksAtTheShip) {
+  Scene scene = EmptyScene();
+  scene.FlightSpeed = 10;
+  scene.ShipX = 1;
+  scene.ShipZ = -50;
+  scene.UpX = 0.5;
+  SetProjectionAndView(scene, RenderTarget{400, 300, {}});
+  EXPECT_THAT(Calls(),
+              ElementsAre(Call("glViewport", 0, 0, 400, 300), Call("glMatrixMode", GL_PROJECTION),
+                          "glLoadIdentity()", Call("gluPerspective", 60, 400.0 / 300.0, 0.2, 1500),
+                          Call("glMatrixMode", GL_MODELVIEW), "glLoadIdentity()",
+                          Call("gluLookAt", 0, 15.3, 0, 1, 15.3, -41, 0.5, 4, 0)));
+}
+
+TEST_F(SceneDrawing, EyeAndLookAtPointSwayWithTheClock) {
+  Scene scene = EmptyScene();
+  scene.SceneClock = 37.3;
+  scene.ShipX = 2;
+  scene.ShipY = -3;
+  scene.ShipZ = -60;
+  SetProjectionAndView(scene, target_);
+  const Lines lookAt = Matching(Calls(), "gluLookAt");
+  ASSERT_EQ(lookAt.size(), 1u);
+  const double t = 37.3;
+  const std::vector<double> expected = {14.3 * std::sin(t / 10),
+                                        15.3 * std::cos(t / 9),
+                                        0,
+                                        14.3 * std::sin(t / 7.3) + 2,
+                                        15.3 * std::cos(t / 5.31) - 3,
+                                        9 * std::cos(t / 13) - 60,
+                                        0,
+                                        4,
+                                        0};
+  const std::vector<double> actual = Numbers(lookAt[0]);
+  ASSERT_EQ(actual.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_DOUBLE_EQ(actual[i], expected[i]) << i;
+}
+
+// ---- lights -----------------------------------------------------------------------------
+
+TEST_F(SceneDrawing, FixedLightsPlaceTheHeadlightInTheShipFrameAndSwitchOffTheRest) {
+  Scene scene = EmptyScene();
+  scene.ShipX = 1;
+  scene.ShipY = 2;
+  scene.ShipZ = -30;
+  SetFixedLights(scene);
+  EXPECT_THAT(
+      Calls(),
+      ElementsAre(Call("glEnable", GL_LIGHTING), Call("glEnable", GL_LIGHT0),
+                  Call("glEnable", GL_LIGHT1), "glPushMatrix()", "glTranslatef(1,2,-30)",
+                  "glRotatef(0,0,0,1)", Call("glLightfv", GL_LIGHT1, GL_POSITION, "[0,0,0,-9]"),
+                  Call("glLightfv", GL_LIGHT1, GL_AMBIENT, "[0.9,0.9,0.75,1]"),
+                  Call("glLightfv", GL_LIGHT1, GL_DIFFUSE, "[1,1,1,1]"),
+                  Call("glLightfv", GL_LIGHT1, GL_SPECULAR, "[1,1,0.92,1]"),
+                  Call("glLightfv", GL_LIGHT1, GL_SPOT_DIRECTION, "[0,0,-2]"),
+                  Call("glLightf", GL_LIGHT1, GL_SPOT_CUTOFF, 80),
+                  Call("glLightf", GL_LIGHT1, GL_SPOT_EXPONENT, 10), "glPopMatrix()",
+                  Call("glLightfv", GL_LIGHT0, GL_POSITION, "[50,-20,10,1]"),
+                  Call("glLightfv", GL_LIGHT0, GL_AMBIENT, "[0.2,0.1,0.15,1]"),
+                  Call("glLightfv", GL_LIGHT0, GL_DIFFUSE, "[0.25,0.25,0.2,1]"),
+                  Call("glLightfv", GL_LIGHT0, GL_SPECULAR, "[0.2,0.24,0.12,1]"),
+                  Call("glDisable", GL_LIGHT2), Call("glDisable", GL_LIGHT3),
+                  Call("glDisable", GL_LIGHT4), Call("glDisable", GL_LIGHT5),
+                  Call("glDisable", GL_LIGHT6), Call("glDisable", GL_LIGHT7)));
+}
+
+TEST_F(SceneDrawing, ColouredLightsBecomeSpotlightsAtTheirOwnPosition) {
+  Scene scene = EmptyScene();
+  scene.Lights = {Light(10, -20, 5, 0.5, 0.25, 1)};
+  scene.Lights[0].Dir = {0.6f, 0.0f, 0.8f};
+  SetColouredLights(scene);
+  EXPECT_THAT(Calls(), ElementsAre(Call("glEnable", GL_LIGHT2),
+                                   Call("glLightfv", GL_LIGHT2, GL_POSITION, "[10,-20,5,1]"),
+                                   Call("glLightfv", GL_LIGHT2, GL_SPOT_DIRECTION, "[0.6,0,0.8]"),
+                                   Call("glLightf", GL_LIGHT2, GL_SPOT_CUTOFF, 90),
+                                   Call("glLightf", GL_LIGHT2, GL_SPOT_EXPONENT, 20),
+                                   Call("glLightfv", GL_LIGHT2, GL_AMBIENT, "[0.5,0.25,1,1]"),
+                                   Call("glLightfv", GL_LIGHT2, GL_DIFFUSE, "[0.5,0.25,1,1]"),
+                                   Call("glLightfv", GL_LIGHT2, GL_SPECULAR, "[0.5,0.25,1,1]")));
+}
+
+// The switching of GL_LIGHT2 .. GL_LIGHT7 (and of the light past them, which must not be).
+Lines ColouredLightSwitching(const Lines& calls) {
+  Lines switching;
+  for (const std::string& line : calls) {
+    for (GLenum light = GL_LIGHT2; light <= GL_LIGHT7 + 1; ++light) {
+      if (line == Call("glEnable", light) || line == Call("glDisable", light)) {
+        switching.push_back(line);
+      }
+    }
+  }
+  return switching;
+}
+
+TEST_F(SceneDrawing, OnlyTheFirstSixLightsLightTheSceneAndFewerLeaveTheRestOff) {
+  Scene scene = EmptyScene();
+  for (int i = 0; i < 7; ++i) scene.Lights.push_back(Light(i, 0, 100.0 - 100.0 * i));
+  const Lines allOff = {Call("glDisable", GL_LIGHT2), Call("glDisable", GL_LIGHT3),
+                        Call("glDisable", GL_LIGHT4), Call("glDisable", GL_LIGHT5),
+                        Call("glDisable", GL_LIGHT6), Call("glDisable", GL_LIGHT7)};
+  DrawScene(scene, target_, quadric_);
+  EXPECT_THAT(
+      ColouredLightSwitching(Calls()),
+      ElementsAreArray(allOff + Lines{Call("glEnable", GL_LIGHT2), Call("glEnable", GL_LIGHT3),
+                                      Call("glEnable", GL_LIGHT4), Call("glEnable", GL_LIGHT5),
+                                      Call("glEnable", GL_LIGHT6), Call("glEnable", GL_LIGHT7)}));
+
+  // The next frame with two lights: all six switched off first, then two back on.
+  scene.Lights.resize(2);
+  DrawScene(scene, target_, quadric_);
+  EXPECT_THAT(
+      ColouredLightSwitching(Calls()),
+      ElementsAreArray(allOff + Lines{Call("glEnable", GL_LIGHT2), Call("glEnable", GL_LIGHT3)}));
+}
+
+// ---- glows ------------------------------------------------------------------------------
+
+TEST_F(SceneDrawing, GlowIsAnUnlitSquareAtTwiceTheLightsPosition) {
+  Scene scene = EmptyScene();
+  scene.Lights = {Light(10, 0, -300, 1, 0.5, 0.25)};
+  DrawLightGlows(scene);
+  const Lines pass = {Call("glPushAttrib", GL_ALL_ATTRIB_BITS),
+                      Call("glEnable", GL_COLOR_MATERIAL),
+                      Call("glDisable", GL_LIGHTING),
+                      Call("glPolygonMode", GL_FRONT, GL_FILL),
+                      Call("glEnable", GL_BLEND),
+                      Call("glDepthMask", GL_FALSE),
+                      Call("glEnable", GL_CULL_FACE),
+                      Call("glCullFace", GL_BACK),
+                      Call("glGetFloatv", GL_MODELVIEW_MATRIX),
+                      "glNormal3f(0,0,1)",  // facing the viewer
+                      Call("glMaterialf", GL_FRONT, GL_SHININESS, 1)};
+  const Lines glow =
+      Lines{"glPushMatrix()", "glColor4f(1,0.5,0.25,0.4)", "glTranslatef(10,0,-300)"} +
+      UprightSquare(10, 0, -300, 900) + Lines{"glPopMatrix()"};
+  EXPECT_THAT(Calls(), ElementsAreArray(pass + BindObjectLinearCalls(2) + glow + kUnbind + kUnbind +
+                                        Lines{"glPopAttrib()"}));
+}
+
+TEST_F(SceneDrawing, GlowFadesOnlyWithinTwoHundredUnitsAndVanishesAtTheViewer) {
+  Scene scene = EmptyScene();
+  for (double z : {-100.0, -200.0, -201.0, 0.0, 5.0, -0.5, -2250.0}) {
+    scene.Lights.push_back(Light(0, 0, z, 1, 1, 1));
+  }
+  DrawLightGlows(scene);
+  EXPECT_THAT(Matching(Calls(), "glColor4f"),
+              ElementsAre("glColor4f(1,1,1,0.125)", "glColor4f(1,1,1,0.25)", "glColor4f(1,1,1,0.4)",
+                          Call("glColor4f", 1, 1, 1, F(0.5 / 800)), "glColor4f(1,1,1,0.4)"));
+}
+
+// ---- quadric, meteors and debris ------------------------------------------------------
+
+TEST_F(SceneDrawing, QuadricAndBaseMaterialAreSetBeforeTheParticles) {
+  PrepareQuadricAndMaterial(quadric_);
+  const Lines material = {Call("glMaterialfv", GL_FRONT, GL_AMBIENT, "[0.1,0.1,0.6,1]"),
+                          Call("glMaterialfv", GL_FRONT, GL_DIFFUSE, "[0.1,0.5,0.1,1]"),
+                          Call("glMaterialfv", GL_FRONT, GL_SPECULAR, "[1,0.8,0.8,1]")};
+  EXPECT_THAT(Calls(), ElementsAreArray(Lines{Call("gluQuadricDrawStyle", "quadric", GLU_FILL),
+                                              Call("gluQuadricNormals", "quadric", GLU_SMOOTH),
+                                              Call("gluQuadricOrientation", "quadric", GLU_OUTSIDE),
+                                              Call("glEnable", GL_COLOR_MATERIAL)} +
+                                        material));
+  SetBaseMaterial();
+  EXPECT_THAT(Calls(), ElementsAreArray(material));
+}
+
+TEST_F(SceneDrawing, MeteorsAreTexturedDebrisIsNotAndFreeSlotsAreSkipped) {
+  Scene scene = EmptyScene(3);
+  SceneParticle& meteor = scene.Particles[0];
+  meteor.Alive = 1;
+  meteor.IsMeteor = 1;
+  meteor.X = 1.0 / 3;
+  meteor.Y = -2;
+  meteor.Z = -400;
+  meteor.AngleX = 1.0 / 3;
+  meteor.AngleY = 200.25;
+  meteor.Red = 0.9f;
+  meteor.Green = 0.8f;
+  meteor.Blue = 0.7f;
+  meteor.Radius = 1.0 / 3;
+  meteor.Slices = 5;
+  meteor.Stacks = 6;
+  meteor.Shininess = 77;
+  scene.Particles[1] = meteor;
+  scene.Particles[1].Alive = 0;
+  SceneParticle& debris = scene.Particles[2];
+  debris = meteor;
+  debris.IsMeteor = 0;
+  debris.Slices = debris.Stacks = 3;
+  debris.Shininess = 0;
+
+  DrawParticles(scene, quadric_);
+
+  const std::string sphere = Call("gluSphere", "quadric", 1.0 / 3, 5, 6);
+  const Lines placed = {"glPushMatrix()", Call("glTranslatef", F(1.0 / 3), -2, -400),
+                        Call("glRotated", 1.0 / 3, 1, 0, 0), "glRotated(200.25,0,1,0)"};
+  const Lines meteorCalls =
+      Lines{Call("gluQuadricTexture", "quadric", GL_TRUE)} + BindObjectLinearCalls(0) +
+      Lines{Call("glMaterialf", GL_FRONT, GL_SHININESS, 77), "glColor3f(0.9,0.8,0.7)"} + placed +
+      Lines{sphere, "glPopMatrix()", Call("gluQuadricTexture", "quadric", GL_FALSE)} + kUnbind;
+  const Lines debrisCalls =
+      Lines{Call("glMaterialf", GL_FRONT, GL_SHININESS, 0), "glColor3f(0.9,0.8,0.7)"} + placed +
+      Lines{Call("gluSphere", "quadric", 1.0 / 3, 3, 3), "glPopMatrix()"};
+  EXPECT_THAT(Calls(),
+              ElementsAreArray(meteorCalls + debrisCalls +
+                               Lines{Call("gluQuadricTexture", "quadric", GL_FALSE)} + kUnbind));
+}
+
+// ---- flashes and smoke ----------------------------------------------------------------
+
+TEST_F(SceneDrawing, FlashesAreTranslucentOrangeBallsDrawnWithoutDepthWrites) {
+  Scene scene = EmptyScene(0, 0, 2);
+  ExplosionFlash& flash = scene.Flashes[1];
+  flash.Alive = 1;
+  flash.X = 5;
+  flash.Y = 6;
+  flash.Z = -70;
+  flash.Radius = 2.5;
+  flash.Alpha = 0.3;
+  DrawFlashes(scene, quadric_);
+  EXPECT_THAT(
+      Calls(),
+      ElementsAre(Call("glEnable", GL_BLEND), Call("glDepthMask", GL_FALSE),
+                  Call("glMaterialf", GL_FRONT, GL_SHININESS, 1), "glColor4f(1,0.7,0,0.3)",
+                  "glPushMatrix()", "glTranslatef(5,6,-70)", "gluSphere(quadric,2.5,20,20)",
+                  "glPopMatrix()", Call("glDepthMask", GL_TRUE), Call("glDisable", GL_BLEND)));
+}
+
+SmokePuff Puff(double x, double y, double z, double life, uint8_t kind = 0) {
+  SmokePuff puff;
+  puff.Alive = 1;
+  puff.X = x;
+  puff.Y = y;
+  puff.Z = z;
+  puff.Life = life;
+  puff.Kind = kind;
+  return puff;
+}
+
+TEST_F(SceneDrawing, SmokeIsALitTranslucentSquareGrowingAndFadingWithAge) {
+  Scene scene = EmptyScene(0, 3);
+  scene.SmokePuffs[0] = Puff(1, 2, -50, 6.0);
+  scene.SmokePuffs[2] = Puff(-4, 0, -80, 1.0);
+  DrawSmokePuffs(scene);
+  const Lines pass = {Call("glPushAttrib", GL_ALL_ATTRIB_BITS),
+                      Call("glEnable", GL_COLOR_MATERIAL),
+                      Call("glPolygonMode", GL_FRONT, GL_FILL),
+                      Call("glEnable", GL_BLEND),
+                      Call("glDepthMask", GL_FALSE),
+                      Call("glEnable", GL_CULL_FACE),
+                      Call("glCullFace", GL_BACK),
+                      Call("glGetFloatv", GL_MODELVIEW_MATRIX),
+                      "glNormal3f(0,0,1)",
+                      Call("glMaterialf", GL_FRONT, GL_SHININESS, 1)};
+  // Fresh: half-size 2, black (slightly below 0) and opaque.
+  const float freshGrey = F(0.8 - 6.0 / 7);
+  const Lines fresh = Lines{Call("glColor4f", freshGrey, freshGrey, freshGrey, 1)} +
+                      BindObjectLinearCalls(2) + Lines{"glPushMatrix()", "glTranslatef(1,2,-50)"} +
+                      UprightSquare(1, 2, -50, 2) + Lines{"glPopMatrix()"} + kUnbind;
+  // Old: half-size 17, grey 0.657, opacity 1/6.
+  const float oldGrey = F(0.8 - 1.0 / 7);
+  const Lines old = Lines{Call("glColor4f", oldGrey, oldGrey, oldGrey, F(1.0 / 6))} +
+                    BindObjectLinearCalls(2) + Lines{"glPushMatrix()", "glTranslatef(-4,0,-80)"} +
+                    UprightSquare(-4, 0, -80, 17) + Lines{"glPopMatrix()"} + kUnbind;
+  EXPECT_THAT(Calls(), ElementsAreArray(pass + fresh + old + kUnbind + Lines{"glPopAttrib()"}));
+}
+
+TEST_F(SceneDrawing, SmokeKindSelectsTheTextureSlotAndAKindWithoutASlotIsLeftOut) {
+  Scene scene = EmptyScene(0, 3);
+  scene.SmokePuffs[0] = Puff(0, 0, -50, 3.0, 7);    // slot 9, the last name
+  scene.SmokePuffs[1] = Puff(0, 0, -50, 3.0, 8);    // slot 10: there is none
+  scene.SmokePuffs[2] = Puff(0, 0, -50, 3.0, 255);  // slot 257
+  DrawSmokePuffs(scene);
+  const Lines calls = Calls();
+  EXPECT_THAT(Matching(calls, "glBindTexture"), ElementsAre("glBindTexture(3553,110)"));
+  EXPECT_THAT(Matching(calls, "glBegin"), ElementsAre(Call("glBegin", GL_QUADS)));
+  EXPECT_EQ(calls.back(), "glPopAttrib()");
+}
+
+// ---- ship -------------------------------------------------------------------------------
+
+TEST_F(SceneDrawing, ShipIsDrawnPartByPartInItsOwnFrame) {
+  Scene scene = EmptyScene();
+  scene.ShipZ = -70;
+  DrawShip(scene, quadric_);
+  const std::string lieOnSide = "glRotatef(90,0,0,1)", faceForward = "glRotatef(180,0,1,0)";
+  const Lines frame = {"glPushMatrix()", "glTranslatef(0,0,-70)", "glRotatef(0,0,0,1)",
+                       Call("glMaterialf", GL_FRONT_AND_BACK, GL_SHININESS, 20),
+                       "glColor3f(0.7,0.2,0.2)"};
+  const Lines reflective =
+      Lines{Call("gluQuadricTexture", "quadric", GL_TRUE)} + BindSphereMappedCalls(1);
+  const Lines plain = kUnbind + Lines{Call("gluQuadricTexture", "quadric", GL_FALSE)};
+  const Lines hull =
+      reflective +
+      Lines{// body
+            "glPushMatrix()", lieOnSide, "glScalef(0.4,1,1)", faceForward,
+            "gluCylinder(quadric,3,0.2,6,6,2)", "gluDisk(quadric,0,3,6,2)", "glPopMatrix()",
+            // fin at +x
+            "glPushMatrix()", "glTranslatef(0.5,0,-3.3)", "glRotatef(90,-1,0,0)",
+            "glRotatef(40,0,1,0)", "glScalef(0.3,2,1)", "gluCylinder(quadric,0.3,0.1,1,4,2)",
+            "glPopMatrix()",
+            // fin at -x
+            "glPushMatrix()", "glTranslatef(-0.5,0,-3.3)", "glRotatef(90,-1,0,0)",
+            "glRotatef(-40,0,1,0)", "glScalef(0.3,2,1)", "gluCylinder(quadric,0.3,0.1,1,4,2)",
+            "glPopMatrix()",
+            // wing
+            "glPushMatrix()", "glColor3f(0.1,0.1,0.7)", "glTranslatef(0,-0.2,-0.5)", lieOnSide,
+            "glScalef(0.05,1,1)", faceForward, "gluCylinder(quadric,5,0,4,4,2)",
+            "gluDisk(quadric,0,5,4,1)", "glPopMatrix()",
+            // pod at +x
+            "glPushMatrix()", "glColor3f(0.5,0.5,0.6)", "glTranslatef(4,-0.2,0)", lieOnSide,
+            faceForward, "gluCylinder(quadric,0.2,0.1,3,4,2)", "gluDisk(quadric,0,0.2,4,1)",
+            "glPopMatrix()",
+            // pod at -x
+            "glPushMatrix()", "glColor3f(0.5,0.5,0.6)", "glTranslatef(-4,-0.2,0)", lieOnSide,
+            faceForward, "gluCylinder(quadric,0.2,0.1,3,4,2)", "gluDisk(quadric,0,0.2,4,1)",
+            "glPopMatrix()"} +
+      plain;
+  const Lines canopy = reflective +
+                       Lines{"glPushMatrix()",
+                             Call("glEnable", GL_BLEND),
+                             "glColor4f(0.25,0.6,0.9,0.5)",
+                             "glTranslatef(0,0.7,-0.9)",
+                             lieOnSide,
+                             "glScalef(0.5,1,1)",
+                             faceForward,
+                             "gluCylinder(quadric,1.3,0,2.5,20,2)",
+                             "gluDisk(quadric,0,1.3,20,1)",
+                             Call("glDisable", GL_BLEND),
+                             "glPopMatrix()"} +
+                       plain;
+  Lines engines = reflective + Lines{"glPushMatrix()",
+                                     Call("glMaterialf", GL_FRONT_AND_BACK, GL_SHININESS, 127),
+                                     lieOnSide, "glColor3f(0.5,0.5,0.4)"};
+  for (const char* offset : {"glTranslatef(0,-1.5,1)", "glTranslatef(0,1.5,1)"}) {
+    engines = engines + Lines{"glPushMatrix()",
+                              offset,
+                              faceForward,
+                              "gluCylinder(quadric,1,0.5,1,15,2)",
+                              "gluCylinder(quadric,1,0.3,0.5,15,2)",
+                              "glPopMatrix()"};
+  }
+  engines = engines + Lines{"glPopMatrix()"} + plain;
+  // At rest on the first frame: colour (1, 0.5, 0.3, 0.3 + 0.1), length 4.
+  Lines flames = {Call("glPushAttrib", GL_ALL_ATTRIB_BITS),
+                  Call("glDisable", GL_LIGHTING),
+                  Call("glEnable", GL_CULL_FACE),
+                  Call("glCullFace", GL_BACK),
+                  "glPushMatrix()",
+                  Call("glMaterialf", GL_FRONT_AND_BACK, GL_SHININESS, 20),
+                  Call("glEnable", GL_BLEND),
+                  lieOnSide,
+                  "glColor4f(1,0.5,0.3,0.4)"};
+  for (const char* offset : {"glTranslatef(0,-1.5,0)", "glTranslatef(0,1.5,0)"}) {
+    flames = flames +
+             Lines{"glPushMatrix()", offset, "gluCylinder(quadric,0.5,0,4,15,1)", "glPopMatrix()"};
+  }
+  flames = flames + Lines{Call("glDisable", GL_BLEND), "glPopMatrix()", "glPopAttrib()"};
+  EXPECT_THAT(Calls(),
+              ElementsAreArray(frame + hull + canopy + engines + flames + Lines{"glPopMatrix()"}));
+}
+
+TEST_F(SceneDrawing, FlamesGrowLongerAndYellowerWithSpeedAndFlickerWithTheClock) {
+  Scene scene = EmptyScene();
+  scene.FlightSpeed = 15;
+  scene.SceneClock = std::numbers::pi / 26;  // 13 t = pi / 2: cosine 0, sine 1
+  DrawShip(scene, quadric_);
+  const Lines calls = Calls();
+  EXPECT_THAT(calls, Contains(Call("glColor4f", 1, F(0.5 + 15.0 / 90), F(0.3 + 15.0 / 150),
+                                   F(0.3 + 15.0 / 90))));  // (1, 0.667, 0.4, 0.467)
+  EXPECT_THAT(Matching(calls, "gluCylinder(quadric,0.5,0,"),
+              ElementsAre(Call("gluCylinder", "quadric", 0.5, 0, 4 + 0.8 + 2.5, 15, 1),
+                          Call("gluCylinder", "quadric", 0.5, 0, 4 + 0.8 + 2.5, 15, 1)));
+}
+
+// ---- lasers -----------------------------------------------------------------------------
+
+TEST_F(SceneDrawing, LasersRunFromThePodsToTheShotPointOnlyWhileTheCooldownLasts) {
+  Scene scene = EmptyScene();
+  scene.ShipZ = -40;
+  scene.ShotX = 12.5;
+  scene.ShotY = -3;
+  scene.ShotZ = -600;
+  for (int32_t cooldown : {1, 5}) {
+    scene.ShotCooldown = cooldown;
+    DrawLaserLines(scene);
+    EXPECT_THAT(
+        Calls(),
+        ElementsAre(Call("glEnable", GL_BLEND), "glPushMatrix()", "glTranslatef(0,0,-40)",
+                    "glRotatef(0,0,0,1)", Call("glGetFloatv", GL_MODELVIEW_MATRIX),
+                    "glNormal3f(0,0,1)", Call("glBegin", GL_LINES), "glColor4f(1,0.8,0.2,0.9)",
+                    "glVertex3f(-4,0,-3)", "glColor4f(1,0.8,0.2,0.1)", "glVertex3f(12.5,-3,-600)",
+                    "glColor4f(1,0.8,0.2,0.9)", "glVertex3f(4,0,-3)", "glColor4f(1,0.8,0.2,0.1)",
+                    "glVertex3f(12.5,-3,-600)", "glEnd()", "glPopMatrix()",
+                    Call("glDisable", GL_BLEND)))
+        << "cooldown " << cooldown;
+  }
+  for (int32_t cooldown : {0, -1}) {
+    scene.ShotCooldown = cooldown;
+    DrawLaserLines(scene);
+    EXPECT_THAT(Calls(), IsEmpty()) << "cooldown " << cooldown;
+  }
+}
+
+// ---- the frame as a whole -------------------------------------------------------------
+
+// Index of the first line at or after `from` starting with `prefix`, or the end.
+std::size_t Find(const Lines& calls, std::string_view prefix, std::size_t from = 0) {
+  for (std::size_t i = from; i < calls.size(); ++i) {
+    if (calls[i].starts_with(prefix)) return i;
+  }
+  return calls.size();
+}
+
+Scene BusyScene() {
+  Scene scene = EmptyScene(2, 1, 1);
+  scene.Lights = {Light(0, 0, -500)};
+  scene.Particles[0].Alive = 1;
+  scene.Particles[0].IsMeteor = 1;
+  scene.Particles[0].Slices = scene.Particles[0].Stacks = 7;
+  scene.Particles[1].Alive = 1;
+  scene.Particles[1].Slices = scene.Particles[1].Stacks = 3;
+  scene.Flashes[0].Alive = 1;
+  scene.SmokePuffs[0] = Puff(0, 0, -50, 3);
+  scene.ShotCooldown = 3;
+  return scene;
+}
+
+TEST_F(SceneDrawing, StagesFollowOneAnotherInTheirOrder) {
+  DrawScene(BusyScene(), target_, quadric_);
+  const Lines calls = Calls();
+  std::size_t at = 0;
+  for (std::string_view landmark :
+       {"glViewport", "gluLookAt", "glEnable(2896)", "glPushAttrib", "glEnable(16386)",
+        "gluQuadricDrawStyle", "gluSphere(quadric,0,7,7)", "gluSphere(quadric,0,3,3)",
+        "gluSphere(quadric,0,20,20)", "glPushAttrib", "glPopAttrib", "glMaterialfv",
+        "gluCylinder(quadric,3,0.2,6,6,2)", "gluCylinder(quadric,1.3,0,2.5,20,2)",
+        "gluCylinder(quadric,1,0.5,1,15,2)", "gluCylinder(quadric,0.5,0,", "glBegin(1)",
+        "glDisable(3042)"}) {
+    const std::size_t found = Find(calls, landmark, at);
+    ASSERT_LT(found, calls.size()) << landmark << " missing or out of order";
+    at = found + 1;
+  }
+}
+
+// Pushes and pops pair up within the frame, at most one attribute entry is pushed at a
+// time and the model-view stack is never more than three above its base.
+TEST_F(SceneDrawing, PushesArePairedAndShallowOverAFlownScene) {
+  Scene scene;
+  InitScene(scene, kDefaultSettings, 20261208);
+  for (int frame = 0; frame < 900; ++frame) UpdateScene(scene);
+  ASSERT_FALSE(scene.Lights.empty());
+  // The stack tracker below needs a frame with every kind of object in it.
+  scene.ShotCooldown = 2;
+  ASSERT_GT(std::count_if(scene.SmokePuffs.begin(), scene.SmokePuffs.end(),
+                          [](const SmokePuff& p) { return p.Alive != 0; }),
+            0);
+
+  RenderFrame(scene, target_, quadric_);
+  int matrixDepth = 0, deepestMatrix = 0, attribDepth = 0, deepestAttrib = 0;
+  bool insideBegin = false;
+  for (const std::string& line : Calls()) {
+    if (line == "glPushMatrix()") deepestMatrix = std::max(deepestMatrix, ++matrixDepth);
+    if (line == "glPopMatrix()") {
+      ASSERT_GE(--matrixDepth, 0);
+    }
+    if (line.starts_with("glPushAttrib")) deepestAttrib = std::max(deepestAttrib, ++attribDepth);
+    if (line == "glPopAttrib()") {
+      ASSERT_GE(--attribDepth, 0);
+    }
+    if (line.starts_with("glBegin")) {
+      ASSERT_FALSE(insideBegin);
+      insideBegin = true;
+    }
+    if (line == "glEnd()") {
+      ASSERT_TRUE(insideBegin);
+      insideBegin = false;
+    }
+  }
+  EXPECT_EQ(matrixDepth, 0);
+  EXPECT_EQ(attribDepth, 0);
+  EXPECT_FALSE(insideBegin);
+  EXPECT_EQ(deepestMatrix, 3);
+  EXPECT_EQ(deepestAttrib, 1);
+}
+
+}  // namespace
