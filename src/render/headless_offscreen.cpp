@@ -1,0 +1,67 @@
+// OffscreenWindow: an OSMesa surface driven like the saver window.
+#include "render/headless_offscreen.h"
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "gl/gl_entries.h"
+#include "gl/headless_gl_binding.h"
+#include "render/render_state.h"
+
+OffscreenWindow::OffscreenWindow(int32_t width, int32_t height) : width_(width), height_(height) {
+  try {
+    surface_ = std::make_unique<OsMesaSurface>(width, height);
+    surface_->MakeCurrent();
+    BindOsMesaEntries();
+  } catch (const std::runtime_error& error) {
+    throw RenderError(std::string("OSMesa cannot start: ") + error.what());
+  }
+  finish_ = GL.glFinish;
+  deleteQuadric_ = GLu.gluDeleteQuadric;
+  target_ = RenderTarget{width, height, [this] { Swap(); }};
+}
+
+OffscreenWindow::~OffscreenWindow() {
+  if (quadric_ != nullptr) deleteQuadric_(quadric_);
+}
+
+SceneInitHooks OffscreenWindow::Start(MessageSink report) {
+  InitGL(width_, height_);
+  if (quadric_ == nullptr) quadric_ = CreateQuadric();
+  return RenderInitHooks(std::move(report));
+}
+
+void OffscreenWindow::CreateScene(Scene& scene, const Settings& settings, uint64_t seed,
+                                  MessageSink report) {
+  InitScene(scene, settings, seed, Start(std::move(report)));
+}
+
+void OffscreenWindow::RenderFrame(const Scene& scene) {
+  if (quadric_ == nullptr) throw std::logic_error("RenderFrame before CreateScene");
+  ::RenderFrame(scene, target_, quadric_);
+}
+
+// There is no front buffer to show; the frame is done once OSMesa has drawn all of it.
+void OffscreenWindow::Swap() {
+  finish_();
+  if (swapObserver_) swapObserver_();
+}
+
+std::vector<uint8_t> OffscreenWindow::ReadRgbTopDown() const {
+  const std::vector<uint8_t>& rgba = surface_->Pixels();  // bottom row first
+  const auto width = static_cast<std::size_t>(width_);
+  const auto height = static_cast<std::size_t>(height_);
+  std::vector<uint8_t> rgb(width * height * 3);
+  for (std::size_t row = 0; row < height; ++row) {
+    const uint8_t* from = rgba.data() + (height - 1 - row) * width * 4;
+    uint8_t* to = rgb.data() + row * width * 3;
+    for (std::size_t x = 0; x < width; ++x, from += 4, to += 3) {
+      to[0] = from[0];
+      to[1] = from[1];
+      to[2] = from[2];
+    }
+  }
+  return rgb;
+}

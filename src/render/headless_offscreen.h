@@ -1,0 +1,57 @@
+// The saver window's start-up and frames on an off-screen OSMesa surface instead of a
+// window: the headless program, the pixel tests and the benchmark draw through the very
+// InitGL / InitScene / RenderFrame sequence the saver uses. Native build only.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "gl/gl_types.h"
+#include "render/scene_drawing.h"
+#include "scene/scene.h"
+#include "textures/tga_reader.h"
+
+class OsMesaSurface;
+
+class OffscreenWindow {
+ public:
+  // Creates the surface, makes it current and binds the GL tables to OSMesa. Throws
+  // RenderError, saying why, when OSMesa cannot start. One window at a time: the tables
+  // stay bound to the last one made.
+  OffscreenWindow(int32_t width, int32_t height);
+  ~OffscreenWindow();
+  OffscreenWindow(const OffscreenWindow&) = delete;
+  OffscreenWindow& operator=(const OffscreenWindow&) = delete;
+
+  // What the saver window's creation does once its context is current, up to InitScene:
+  // InitGL with the surface size and the quadric. Returns the hooks for InitScene: the
+  // textures (failures to `report`) and the fixed render state. Throws RenderError.
+  SceneInitHooks Start(MessageSink report);
+  // Start, then InitScene with its hooks. Throws RenderError or SceneError.
+  void CreateScene(Scene& scene, const Settings& settings, uint64_t seed, MessageSink report);
+
+  // One RenderFrame of `scene`; its swap waits until the picture is complete and then
+  // calls the swap observer, if any.
+  void RenderFrame(const Scene& scene);
+  void SetSwapObserver(std::function<void()> observer) { swapObserver_ = std::move(observer); }
+
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
+  // The last complete picture as 8-bit R G B, top row first, as image files store it.
+  std::vector<uint8_t> ReadRgbTopDown() const;
+
+ private:
+  void Swap();
+
+  int32_t width_;
+  int32_t height_;
+  std::unique_ptr<OsMesaSurface> surface_;
+  // OSMesa's and GLU's own functions, never a recording thunk that may be in the tables.
+  void(ORVANTA_GLAPI* finish_)() = nullptr;
+  void(ORVANTA_GLAPI* deleteQuadric_)(GLUquadric*) = nullptr;
+  GLUquadric* quadric_ = nullptr;
+  RenderTarget target_;
+  std::function<void()> swapObserver_;
+};

@@ -1,0 +1,301 @@
+// RenderFrame and the stages of DrawScene up to the ship (which is in ship_drawing.cpp).
+#include "render/scene_drawing.h"
+
+#include <algorithm>
+#include <array>
+#include <cassert>
+#include <cmath>
+#include <cstddef>
+
+#include "gl/gl_constants.h"
+#include "gl/gl_entries.h"
+#include "render/billboards.h"
+#include "render/render_state.h"
+#include "render/ship_frame.h"
+#include "textures/textures.h"
+
+namespace {
+
+using Rgba = std::array<GLfloat, 4>;
+
+constexpr Rgba kMaterialAmbient = {0.1f, 0.1f, 0.6f, 1.0f};
+constexpr Rgba kMaterialDiffuse = {0.1f, 0.5f, 0.1f, 1.0f};
+constexpr Rgba kMaterialSpecular = {1.0f, 0.8f, 0.8f, 1.0f};
+
+struct LightColours {
+  Rgba Ambient, Diffuse, Specular;
+};
+constexpr LightColours kFixedLight = {
+    {0.2f, 0.1f, 0.15f, 1.0f}, {0.25f, 0.25f, 0.2f, 1.0f}, {0.2f, 0.24f, 0.12f, 1.0f}};
+constexpr LightColours kHeadlight = {
+    {0.9f, 0.9f, 0.75f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 0.92f, 1.0f}};
+
+// GL_LIGHT2 .. GL_LIGHT7 carry the first entries of Lights.
+constexpr std::size_t kColouredLightCount = 6;
+
+constexpr double kGlowHalfSize = 900.0;
+
+void SetLightColours(GLenum light, const LightColours& colours) {
+  GL.glLightfv(light, GL_AMBIENT, colours.Ambient.data());
+  GL.glLightfv(light, GL_DIFFUSE, colours.Diffuse.data());
+  GL.glLightfv(light, GL_SPECULAR, colours.Specular.data());
+}
+
+void Translate(double x, double y, double z) {
+  GL.glTranslatef(static_cast<GLfloat>(x), static_cast<GLfloat>(y), static_cast<GLfloat>(z));
+}
+
+enum class Lighting { Off, On };
+
+// The state of both billboard passes, saved first and restored by the caller's
+// glPopAttrib: translucent, no depth writes, front faces only.
+void BeginBillboardPass(Lighting lighting) {
+  GL.glPushAttrib(GL_ALL_ATTRIB_BITS);
+  GL.glEnable(GL_COLOR_MATERIAL);
+  if (lighting == Lighting::Off) GL.glDisable(GL_LIGHTING);
+  GL.glPolygonMode(GL_FRONT, GL_FILL);
+  GL.glEnable(GL_BLEND);
+  GL.glDepthMask(GL_FALSE);
+  GL.glEnable(GL_CULL_FACE);
+  GL.glCullFace(GL_BACK);
+}
+
+// The squares send no normal of their own; one facing the viewer keeps their lighting
+// the same whatever was drawn before them.
+ViewAxes ReadViewAxesFacingViewer() {
+  const ViewAxes axes = ReadViewAxes();
+  GL.glNormal3f(axes.Towards.X, axes.Towards.Y, axes.Towards.Z);
+  return axes;
+}
+
+// 0.4 far away; inside 200 units of the plane z = 0 it fades with the distance, a jump
+// from 0.4 to 0.25 at z = -200.
+GLfloat GlowOpacity(double z) {
+  if (z >= -200.0 && z < 0.0) return static_cast<GLfloat>(-z / 800.0);
+  return 0.4f;
+}
+
+void DrawLightGlow(const LightBeacon& light, const ViewAxes& axes) {
+  BindObjectLinear(TextureSlotSmoke);
+  GL.glPushMatrix();
+  GL.glColor4f(static_cast<GLfloat>(light.Red), static_cast<GLfloat>(light.Green),
+               static_cast<GLfloat>(light.Blue), GlowOpacity(light.Z));
+  // Translated and then centred on the same position: the square lies at twice it.
+  Translate(light.X, light.Y, light.Z);
+  DrawBillboard(light.X, light.Y, light.Z, kGlowHalfSize, axes.Right, axes.Up);
+  GL.glPopMatrix();
+  UnbindTexture();
+}
+
+void SetColouredLight(GLenum light, const LightBeacon& beacon) {
+  const GLfloat position[4] = {static_cast<GLfloat>(beacon.X), static_cast<GLfloat>(beacon.Y),
+                               static_cast<GLfloat>(beacon.Z), 1.0f};
+  const GLfloat direction[3] = {beacon.Dir.X, beacon.Dir.Y, beacon.Dir.Z};
+  const Rgba colour = {static_cast<GLfloat>(beacon.Red), static_cast<GLfloat>(beacon.Green),
+                       static_cast<GLfloat>(beacon.Blue), 1.0f};
+  GL.glEnable(light);
+  GL.glLightfv(light, GL_POSITION, position);
+  GL.glLightfv(light, GL_SPOT_DIRECTION, direction);
+  GL.glLightf(light, GL_SPOT_CUTOFF, 90.0f);
+  GL.glLightf(light, GL_SPOT_EXPONENT, 20.0f);
+  SetLightColours(light, {colour, colour, colour});
+}
+
+void DrawParticle(const SceneParticle& particle, GLUquadric* quadric) {
+  const bool textured = particle.IsMeteor != 0;
+  if (textured) {
+    // The sphere's own texture coordinates map the meteor image.
+    GLu.gluQuadricTexture(quadric, GL_TRUE);
+    BindObjectLinear(TextureSlotMeteor);
+  }
+  GL.glMaterialf(GL_FRONT, GL_SHININESS, static_cast<GLfloat>(particle.Shininess));
+  GL.glColor3f(particle.Red, particle.Green, particle.Blue);
+  GL.glPushMatrix();
+  Translate(particle.X, particle.Y, particle.Z);
+  GL.glRotated(particle.AngleX, 1.0, 0.0, 0.0);
+  GL.glRotated(particle.AngleY, 0.0, 1.0, 0.0);
+  GLu.gluSphere(quadric, particle.Radius, particle.Slices, particle.Stacks);
+  GL.glPopMatrix();
+  if (textured) {
+    GLu.gluQuadricTexture(quadric, GL_FALSE);
+    UnbindTexture();
+  }
+}
+
+void DrawFlash(const ExplosionFlash& flash, GLUquadric* quadric) {
+  GL.glMaterialf(GL_FRONT, GL_SHININESS, 1.0f);
+  GL.glColor4f(1.0f, 0.7f, 0.0f, static_cast<GLfloat>(flash.Alpha));
+  GL.glPushMatrix();
+  Translate(flash.X, flash.Y, flash.Z);
+  GLu.gluSphere(quadric, flash.Radius, 20, 20);
+  GL.glPopMatrix();
+}
+
+// Kind + 2 names the puff's texture slot. A kind beyond the ten names has no texture to
+// bind, and such a puff is left out rather than drawn as a bare grey square.
+bool HasTextureSlot(const SmokePuff& puff) {
+  return puff.Kind + 2u < TextureNames.size();
+}
+
+// Born small, black and opaque; ends large, light grey and transparent. Not clamped.
+void DrawSmokePuff(const SmokePuff& puff, const ViewAxes& axes) {
+  const auto grey = static_cast<GLfloat>(0.8 - puff.Life / 7.0);
+  GL.glColor4f(grey, grey, grey, static_cast<GLfloat>(puff.Life / 6.0));
+  BindObjectLinear(puff.Kind + 2);
+  GL.glPushMatrix();
+  // Like the glows: the square lies at twice the puff's position.
+  Translate(puff.X, puff.Y, puff.Z);
+  DrawBillboard(puff.X, puff.Y, puff.Z, 20.0 - 3.0 * puff.Life, axes.Right, axes.Up);
+  GL.glPopMatrix();
+  UnbindTexture();
+}
+
+}  // namespace
+
+void RenderFrame(const Scene& scene, const RenderTarget& target, GLUquadric* quadric) {
+  assert(quadric != nullptr && "the quadric comes from CreateQuadric");
+  GL.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  GL.glLoadIdentity();
+  DrawScene(scene, target, quadric);
+  if (target.SwapBuffers) target.SwapBuffers();
+}
+
+void DrawScene(const Scene& scene, const RenderTarget& target, GLUquadric* quadric) {
+  SetProjectionAndView(scene, target);
+  SetFixedLights(scene);
+  DrawLightGlows(scene);
+  SetColouredLights(scene);
+  PrepareQuadricAndMaterial(quadric);
+  DrawParticles(scene, quadric);
+  DrawFlashes(scene, quadric);
+  DrawSmokePuffs(scene);
+  SetBaseMaterial();
+  DrawShip(scene, quadric);
+  DrawLaserLines(scene);
+}
+
+// The eye wobbles near the origin and looks at a wobbling point near the ship.
+void SetProjectionAndView(const Scene& scene, const RenderTarget& target) {
+  ResizeGL(target.Width, target.Height, scene.FlightSpeed);
+  const double t = scene.SceneClock;
+  GLu.gluLookAt(14.3 * std::sin(t / 10.0), 15.3 * std::cos(t / 9.0), 0.0,
+                14.3 * std::sin(t / 7.3) + scene.ShipX, 15.3 * std::cos(t / 5.31) + scene.ShipY,
+                9.0 * std::cos(t / 13.0) + scene.ShipZ, scene.UpX, scene.UpY, 0.0);
+}
+
+void SetFixedLights(const Scene& scene) {
+  GL.glEnable(GL_LIGHTING);
+  GL.glEnable(GL_LIGHT0);
+  GL.glEnable(GL_LIGHT1);
+
+  // The headlight sits at the origin of the ship's frame (w = -9 still names the
+  // origin) and shines straight ahead along the ship's negative z axis.
+  static constexpr GLfloat kHeadlightPosition[4] = {0.0f, 0.0f, 0.0f, -9.0f};
+  static constexpr GLfloat kHeadlightDirection[3] = {0.0f, 0.0f, -2.0f};
+  GL.glPushMatrix();
+  ApplyShipFrame(scene);
+  GL.glLightfv(GL_LIGHT1, GL_POSITION, kHeadlightPosition);
+  SetLightColours(GL_LIGHT1, kHeadlight);
+  GL.glLightfv(GL_LIGHT1, GL_SPOT_DIRECTION, kHeadlightDirection);
+  GL.glLightf(GL_LIGHT1, GL_SPOT_CUTOFF, 80.0f);
+  GL.glLightf(GL_LIGHT1, GL_SPOT_EXPONENT, 10.0f);
+  GL.glPopMatrix();
+
+  static constexpr GLfloat kFixedLightPosition[4] = {50.0f, -20.0f, 10.0f, 1.0f};
+  GL.glLightfv(GL_LIGHT0, GL_POSITION, kFixedLightPosition);
+  SetLightColours(GL_LIGHT0, kFixedLight);
+
+  // Stage 4 enables again those that the scene's lights fill this frame.
+  for (GLenum light = GL_LIGHT2; light <= GL_LIGHT7; ++light) GL.glDisable(light);
+}
+
+void DrawLightGlows(const Scene& scene) {
+  BeginBillboardPass(Lighting::Off);
+  const ViewAxes axes = ReadViewAxesFacingViewer();
+  GL.glMaterialf(GL_FRONT, GL_SHININESS, 1.0f);
+  for (const LightBeacon& light : scene.Lights) {
+    if (light.Z < 0.0) DrawLightGlow(light, axes);
+  }
+  UnbindTexture();
+  GL.glPopAttrib();
+}
+
+// Under the look-at matrix alone, so each light sits at its own position (its glow does
+// not). Entries past the sixth only glow.
+void SetColouredLights(const Scene& scene) {
+  const std::size_t count = std::min(scene.Lights.size(), kColouredLightCount);
+  for (std::size_t i = 0; i < count; ++i) {
+    SetColouredLight(GL_LIGHT2 + static_cast<GLenum>(i), scene.Lights[i]);
+  }
+}
+
+void PrepareQuadricAndMaterial(GLUquadric* quadric) {
+  GLu.gluQuadricDrawStyle(quadric, GLU_FILL);
+  GLu.gluQuadricNormals(quadric, GLU_SMOOTH);
+  GLu.gluQuadricOrientation(quadric, GLU_OUTSIDE);
+  // From here on, across frames, ambient and diffuse follow the current colour.
+  GL.glEnable(GL_COLOR_MATERIAL);
+  SetBaseMaterial();
+}
+
+void DrawParticles(const Scene& scene, GLUquadric* quadric) {
+  for (const SceneParticle& particle : scene.Particles) {
+    if (particle.Alive != 0) DrawParticle(particle, quadric);
+  }
+  GLu.gluQuadricTexture(quadric, GL_FALSE);
+  UnbindTexture();
+}
+
+// Translucent, in pool order without sorting: depth writes are off so order matters little.
+void DrawFlashes(const Scene& scene, GLUquadric* quadric) {
+  GL.glEnable(GL_BLEND);
+  GL.glDepthMask(GL_FALSE);
+  for (const ExplosionFlash& flash : scene.Flashes) {
+    if (flash.Alive != 0) DrawFlash(flash, quadric);
+  }
+  GL.glDepthMask(GL_TRUE);
+  GL.glDisable(GL_BLEND);
+}
+
+// Lit, unlike the glows.
+void DrawSmokePuffs(const Scene& scene) {
+  BeginBillboardPass(Lighting::On);
+  const ViewAxes axes = ReadViewAxesFacingViewer();
+  GL.glMaterialf(GL_FRONT, GL_SHININESS, 1.0f);
+  for (const SmokePuff& puff : scene.SmokePuffs) {
+    if (puff.Alive != 0 && HasTextureSlot(puff)) DrawSmokePuff(puff, axes);
+  }
+  UnbindTexture();
+  GL.glPopAttrib();
+}
+
+// With colour material on only the specular value shows; ambient and diffuse follow the
+// current colour.
+void SetBaseMaterial() {
+  GL.glMaterialfv(GL_FRONT, GL_AMBIENT, kMaterialAmbient.data());
+  GL.glMaterialfv(GL_FRONT, GL_DIFFUSE, kMaterialDiffuse.data());
+  GL.glMaterialfv(GL_FRONT, GL_SPECULAR, kMaterialSpecular.data());
+}
+
+// Drawn in the ship's frame, from the pod tips to the shot point (also given in that
+// frame), fading from 0.9 to 0.1 opacity. Lighting stays on.
+void DrawLaserLines(const Scene& scene) {
+  if (scene.ShotCooldown <= 0) return;
+  const auto shotX = static_cast<GLfloat>(scene.ShotX);
+  const auto shotY = static_cast<GLfloat>(scene.ShotY);
+  const auto shotZ = static_cast<GLfloat>(scene.ShotZ);
+  GL.glEnable(GL_BLEND);
+  GL.glPushMatrix();
+  ApplyShipFrame(scene);
+  ReadViewAxesFacingViewer();
+  GL.glBegin(GL_LINES);
+  for (GLfloat podX : {-4.0f, 4.0f}) {
+    GL.glColor4f(1.0f, 0.8f, 0.2f, 0.9f);
+    GL.glVertex3f(podX, 0.0f, -3.0f);
+    GL.glColor4f(1.0f, 0.8f, 0.2f, 0.1f);
+    GL.glVertex3f(shotX, shotY, shotZ);
+  }
+  GL.glEnd();
+  GL.glPopMatrix();
+  GL.glDisable(GL_BLEND);
+}

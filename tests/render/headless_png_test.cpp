@@ -1,0 +1,168 @@
+// orvanta-headless drawing for real: PNG encoding, pictures and GL logs written by runs
+// with OSMesa, and the same seed giving the same file twice.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "gl/gl_entries.h"
+#include "headless_options.h"
+#include "headless_osmesa.h"
+#include "headless_run.h"
+#include "png_writer.h"
+#include "render/headless_offscreen.h"
+#include "render/render_state.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+struct Picture {
+  int32_t Width = 0;
+  int32_t Height = 0;
+  std::vector<uint8_t> Rgb;  // top row first
+};
+
+Picture Decode(const std::vector<uint8_t>& png) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  EXPECT_TRUE(png_image_begin_read_from_memory(&image, png.data(), png.size())) << image.message;
+  image.format = PNG_FORMAT_RGB;
+  Picture picture{static_cast<int32_t>(image.width), static_cast<int32_t>(image.height), {}};
+  picture.Rgb.resize(PNG_IMAGE_SIZE(image));
+  EXPECT_TRUE(png_image_finish_read(&image, nullptr, picture.Rgb.data(), 0, nullptr));
+  return picture;
+}
+
+std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> ReadLines(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// ---- the PNG writer ---------------------------------------------------------------------
+
+TEST(PngWriter, EncodesRgbRowsTopFirst) {
+  // Two rows of three pixels, every byte different.
+  std::vector<uint8_t> rgb(2 * 3 * 3);
+  for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(10 * i + 1);
+  const Picture back = Decode(EncodePng(3, 2, rgb));
+  EXPECT_EQ(back.Width, 3);
+  EXPECT_EQ(back.Height, 2);
+  EXPECT_EQ(back.Rgb, rgb);
+}
+
+TEST(PngWriter, RefusesPixelsThatDoNotMatchTheSizeAndUnwritableFiles) {
+  const std::vector<uint8_t> rgb(12);
+  EXPECT_THROW(EncodePng(2, 3, rgb), PngError);
+  EXPECT_THROW(EncodePng(0, 0, {}), PngError);
+  try {
+    WritePng("/nonexistent-dir/picture.png", 2, 2, rgb);
+    ADD_FAILURE() << "wrote into a missing folder";
+  } catch (const PngError& error) {
+    EXPECT_THAT(error.what(), HasSubstr("/nonexistent-dir/picture.png"));
+  }
+}
+
+// ---- runs drawing with OSMesa --------------------------------------------------------------
+
+class HeadlessDrawing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = std::filesystem::temp_directory_path() / (std::string("orvanta_png_") + info->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(dir_);
+    GL = GlEntries{};
+    GLu = GluEntries{};
+  }
+
+  int Run(std::vector<std::string> args) {
+    args.insert(args.end(), {"--settings", "300,300,20,6", "--size", "160x120"});
+    std::ostringstream out;
+    err_.str("");
+    return RunHeadless(
+        ParseHeadlessOptions(args), [] { return kDefaultSettings; }, out, err_, MakeOsMesaFrames);
+  }
+  std::string In(const std::string& name) const { return (dir_ / name).string(); }
+
+  std::filesystem::path dir_;
+  std::ostringstream err_;
+};
+
+TEST_F(HeadlessDrawing, TheSameSeedWritesTheSamePictureTwice) {
+  ASSERT_EQ(Run({"--seed", "11", "--frames", "240", "--png", In("a.png")}), 0) << err_.str();
+  ASSERT_EQ(Run({"--seed", "11", "--frames", "240", "--png", In("b.png")}), 0) << err_.str();
+  ASSERT_EQ(Run({"--seed", "12", "--frames", "240", "--png", In("c.png")}), 0) << err_.str();
+  const std::vector<uint8_t> a = ReadBytes(dir_ / "a.png");
+  EXPECT_EQ(a, ReadBytes(dir_ / "b.png"));
+  EXPECT_NE(a, ReadBytes(dir_ / "c.png"));
+  const Picture picture = Decode(a);
+  EXPECT_EQ(picture.Width, 160);
+  EXPECT_EQ(picture.Height, 120);
+  EXPECT_THAT(err_.str(), IsEmpty());
+}
+
+TEST_F(HeadlessDrawing, AFrameNumberWritesOnePicturePerStep) {
+  ASSERT_EQ(Run({"--seed", "3", "--frames", "3", "--png", In("f-%03d.png")}), 0) << err_.str();
+  for (const char* name : {"f-001.png", "f-002.png", "f-003.png"}) {
+    EXPECT_TRUE(std::filesystem::exists(dir_ / name)) << name;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "f-000.png"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "f-004.png"));
+}
+
+TEST_F(HeadlessDrawing, GlLogRunsFromInitGLToTheSwapOfTheFrame) {
+  ASSERT_EQ(Run({"--seed", "5", "--frames", "60", "--gl-log", In("calls.txt")}), 0) << err_.str();
+  const std::vector<std::string> lines = ReadLines(dir_ / "calls.txt");
+  ASSERT_GT(lines.size(), 100u);
+  EXPECT_EQ(lines.front(), "glClearColor(0,0,0,1)");  // the first call of InitGL
+  EXPECT_EQ(lines[9], "glShadeModel(7425)");          // its last
+  EXPECT_EQ(lines[10], "gluNewQuadric()");
+  EXPECT_EQ(lines[11], "glGenTextures(10)");
+  EXPECT_EQ(lines.back(), "SwapBuffers");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "SwapBuffers"), 1);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "glClear(16640)"), 1);
+}
+
+TEST_F(HeadlessDrawing, GlLogOfAVideoMarksTheEndOfEveryFrame) {
+  ASSERT_EQ(Run({"--frames", "4", "--png", In("v%d.png"), "--gl-log", In("calls.txt")}), 0)
+      << err_.str();
+  const std::vector<std::string> lines = ReadLines(dir_ / "calls.txt");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "SwapBuffers"), 4);
+  EXPECT_EQ(lines.back(), "SwapBuffers");
+}
+
+TEST_F(HeadlessDrawing, UnwritableOutputsFailTheRunNamingThem) {
+  EXPECT_EQ(Run({"--png", "/nonexistent-dir/a.png"}), 1);
+  EXPECT_THAT(err_.str(), HasSubstr("'/nonexistent-dir/a.png'"));
+  EXPECT_EQ(Run({"--gl-log", "/nonexistent-dir/calls.txt"}), 1);
+  EXPECT_THAT(err_.str(), HasSubstr("'/nonexistent-dir/calls.txt'"));
+}
+
+TEST(OffscreenWindowStart, ASurfaceOSMesaCannotMakeIsARenderError) {
+  try {
+    OffscreenWindow window(0, 120);
+    ADD_FAILURE() << "made a surface without pixels";
+  } catch (const RenderError& error) {
+    EXPECT_THAT(error.what(), HasSubstr("OSMesa cannot start"));
+  }
+}
+
+}  // namespace

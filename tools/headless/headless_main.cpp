@@ -1,0 +1,36 @@
+// orvanta-headless: the saver's scene without a window, for pictures, traces and tests.
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/settings_store.h"
+#include "headless_options.h"
+#include "headless_osmesa.h"
+#include "headless_run.h"
+
+namespace {
+
+// The settings exactly as the saver loads them.
+Settings LoadUserSettings() {
+  const std::unique_ptr<SettingsStore> store = MakeUserSettingsStore();
+  return LoadSettings(*store);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  HeadlessOptions options;
+  try {
+    options = ParseHeadlessOptions(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const UsageError& error) {
+    std::cerr << kHeadlessName << ": " << error.what() << "\n"
+              << "Try '" << kHeadlessName << " --help' for more information.\n";
+    return kExitUsage;
+  }
+  if (options.Help) {
+    std::cout << HeadlessHelpText();
+    return kExitSuccess;
+  }
+  return RunHeadless(options, LoadUserSettings, std::cout, std::cerr, MakeOsMesaFrames);
+}
