@@ -1,0 +1,37 @@
+// GTK message dialogs with the stderr copy of their text.
+#include "app/gtk_message_box.h"
+
+#include <gtk/gtk.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/saver_platform.h"
+
+bool GtkDisplayAvailable() {
+  static const bool available = gtk_init_check(nullptr, nullptr);
+  return available;
+}
+
+void WriteMessageLine(std::string_view text, std::string_view title) {
+  std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(title.size()), title.data(),
+               static_cast<int>(text.size()), text.data());
+  std::fflush(stderr);
+}
+
+void ShowMessageBoxGtk(std::string_view text, std::string_view title, uint32_t style) {
+  WriteMessageLine(text, title);
+  if (!GtkDisplayAvailable()) return;
+  const GtkMessageType type = (style & kMbIconError) ? GTK_MESSAGE_ERROR : GTK_MESSAGE_INFO;
+  const std::string message(text);
+  GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, type, GTK_BUTTONS_OK, "%s",
+                                             message.c_str());
+  gtk_window_set_title(GTK_WINDOW(dialog), std::string(title).c_str());
+  // Above a full-screen saver window, and reachable without a window manager.
+  gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
+  gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
+  gtk_dialog_run(GTK_DIALOG(dialog));
+  gtk_widget_destroy(dialog);
+  // Let the unmapping reach the server before the caller carries on or exits.
+  while (gtk_events_pending()) gtk_main_iteration();
+}

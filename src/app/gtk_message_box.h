@@ -1,0 +1,17 @@
+// Message boxes on a Linux desktop: a modal GTK message dialog when a display can be
+// reached, and always the same "title: text" line on standard error, so that a failure is
+// never lost when nobody sees the screen.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// Initialises GTK on first use; false when there is no display to show a dialog on.
+bool GtkDisplayAvailable();
+
+// `style` takes the kMb* values of app/saver_platform.h: with kMbIconError the box shows
+// the error icon, otherwise the information icon. Returns when the user has pressed OK.
+void ShowMessageBoxGtk(std::string_view text, std::string_view title, uint32_t style);
+
+// "title: text" on standard error, the line every message box also writes.
+void WriteMessageLine(std::string_view text, std::string_view title);

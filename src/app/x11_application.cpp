@@ -1,0 +1,145 @@
+// The X11 message loop, input translation and focus tracking.
+#include "app/x11_application.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <exception>
+
+namespace {
+
+// Written by the signal handler so that a loop waiting in poll() wakes at once.
+int signalPipe[2] = {-1, -1};
+volatile std::sig_atomic_t terminationRequested = 0;
+
+void OnTerminationSignal(int) {
+  terminationRequested = 1;
+  if (signalPipe[1] >= 0) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = write(signalPipe[1], &byte, 1);
+  }
+}
+
+void DrainSignalPipe() {
+  char buffer[16];
+  while (signalPipe[0] >= 0 && read(signalPipe[0], buffer, sizeof buffer) > 0) {
+  }
+}
+
+}  // namespace
+
+ActivationChange ClassifyFocusEvent(const XFocusChangeEvent& event) {
+  if (event.mode == NotifyGrab || event.mode == NotifyUngrab) return ActivationChange::Unchanged;
+  // Focus passing between a window of ours and its child, or following the pointer around
+  // inside it, does not change which application is active.
+  if (event.detail == NotifyInferior || event.detail == NotifyPointer)
+    return ActivationChange::Unchanged;
+  return event.type == FocusIn ? ActivationChange::Activate : ActivationChange::Deactivate;
+}
+
+bool TranslateX11Event(const XEvent& event, AppMessageRecord& message) {
+  switch (event.type) {
+    case MotionNotify: {
+      // Each coordinate in 16 bits, as a Windows mouse message packs them.
+      const int64_t x = event.xmotion.x & 0xFFFF;
+      const int64_t y = event.xmotion.y & 0xFFFF;
+      message = {kWmMouseMove, 0, (y << 16) | x};
+      return true;
+    }
+    case KeyPress:
+      message = {kWmKeyDown, event.xkey.keycode, 0};
+      return true;
+    case ButtonPress:
+      message = {kWmLButtonDown, event.xbutton.button, 0};
+      return true;
+    default:
+      return false;
+  }
+}
+
+X11Application::X11Application(Display* display) : display_(display) {}
+
+X11Application::~X11Application() {
+  if (signalPipe[0] >= 0) {
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
+    close(signalPipe[0]);
+    close(signalPipe[1]);
+    signalPipe[0] = signalPipe[1] = -1;
+  }
+}
+
+void X11Application::QuitOnTerminationSignals() {
+  if (signalPipe[0] < 0 && pipe(signalPipe) == 0) {
+    for (int fd : signalPipe) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+  }
+  struct sigaction action = {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+void X11Application::PostQuit(int exitCode) {
+  if (quitPosted_) return;
+  quitPosted_ = true;
+  exitCode_ = exitCode;
+}
+
+int X11Application::Run() {
+  if (ShowMainWindow) ShowMainWindow();
+  XFlush(display_);
+  while (!quitPosted_) {
+    while (!quitPosted_ && XPending(display_) > 0) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      Guarded([&] { Dispatch(event); });
+    }
+    if (terminationRequested) Terminate();
+    if (quitPosted_) break;
+    bool done = true;
+    Guarded([&] { done = Events.RaiseIdle(this); });
+    XFlush(display_);
+    if (done && !quitPosted_ && XPending(display_) == 0) WaitForEvent();
+  }
+  return exitCode_;
+}
+
+template <class Step>
+void X11Application::Guarded(Step step) {
+  try {
+    step();
+  } catch (const std::exception& error) {
+    if (!ShowException) throw;
+    ShowException(error.what(), title_);
+  }
+}
+
+void X11Application::Dispatch(XEvent& event) {
+  AppMessageRecord message;
+  if (OnMessage && TranslateX11Event(event, message)) {
+    bool handled = false;
+    OnMessage(message, handled);
+  }
+  if (event.type == FocusIn || event.type == FocusOut) {
+    const ActivationChange change = ClassifyFocusEvent(event.xfocus);
+    if (change == ActivationChange::Activate && !active_) {
+      active_ = true;
+      Events.RaiseActivate(this);
+    } else if (change == ActivationChange::Deactivate && active_) {
+      active_ = false;
+      Events.RaiseDeactivate(this);
+    }
+  }
+  if (OnEvent) OnEvent(event);
+}
+
+// Sleeps until the display or a signal has something. The timeout bounds how late a
+// condition that no event announces can be noticed.
+void X11Application::WaitForEvent() {
+  pollfd fds[2] = {{ConnectionNumber(display_), POLLIN, 0}, {signalPipe[0], POLLIN, 0}};
+  const nfds_t count = signalPipe[0] >= 0 ? 2 : 1;
+  if (poll(fds, count, 250) > 0 && count == 2 && (fds[1].revents & POLLIN)) DrainSignalPipe();
+}

@@ -1,0 +1,66 @@
+// The application object on X11: one loop over the display connection that dispatches
+// events and, whenever the queue is empty, raises the idle event. Keyboard focus on the
+// application's windows drives the activate and deactivate events; a terminating signal
+// ends the loop like Terminate does.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <functional>
+#include <string>
+
+#include "app/application.h"
+#include "app/saver_input.h"
+
+// How a focus event changes the application's activation.
+enum class ActivationChange { Unchanged, Activate, Deactivate };
+
+// Focus moves caused by grabs, and those between our own windows, leave the application as
+// active as it was; anything else that takes the focus away deactivates it.
+ActivationChange ClassifyFocusEvent(const XFocusChangeEvent& event);
+
+// The input an X event stands for, as the message record the saver's filter reads: pointer
+// motion becomes a mouse move at the event window's coordinates, a key press a key-down, a
+// button press a click. False for events that carry no input.
+bool TranslateX11Event(const XEvent& event, AppMessageRecord& message);
+
+class X11Application : public Application {
+ public:
+  explicit X11Application(Display* display);
+  ~X11Application() override;
+  X11Application(const X11Application&) = delete;
+  X11Application& operator=(const X11Application&) = delete;
+
+  void SetTitle(const std::string& title) override { title_ = title; }
+  const std::string& Title() const override { return title_; }
+  int Run() override;
+  void Terminate() override { PostQuit(0); }
+
+  // Posts the quit message with the code Run returns. The first code posted wins.
+  void PostQuit(int exitCode);
+  bool QuitPosted() const { return quitPosted_; }
+  bool Active() const { return active_; }
+
+  // SIGTERM and SIGINT end the loop with exit code 0 instead of killing the process.
+  void QuitOnTerminationSignals();
+
+  // Called once by Run before the first event: maps the main window.
+  std::function<void()> ShowMainWindow;
+  // Every event, after the message filter has seen it.
+  std::function<void(XEvent&)> OnEvent;
+  // Shows an error raised while the loop runs, in a box titled with the application's
+  // title; the loop then goes on.
+  std::function<void(const std::string& text, const std::string& title)> ShowException;
+
+ private:
+  void Dispatch(XEvent& event);
+  template <class Step>
+  void Guarded(Step step);
+  void WaitForEvent();
+
+  Display* display_;
+  std::string title_;
+  bool quitPosted_ = false;
+  int exitCode_ = 0;
+  bool active_ = false;
+};

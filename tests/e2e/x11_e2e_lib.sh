@@ -1,0 +1,129 @@
+# Shared pieces of the Linux end-to-end tests: a private Xvfb, processes cleaned up by PID,
+# a private settings directory, and checks on what is on the screen.
+# Sourced by the x11_*_test.sh scripts; ORVANTA and HOST_HELPER name the programs.
+set -euo pipefail
+
+E2E_PIDS=()
+E2E_TMP="$(mktemp -d)"
+
+e2e_cleanup() {
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Starts Xvfb on a display number it picks itself; -noreset keeps the pointer where the
+# test put it when no client is connected. $1: extra options (e.g. -extension GLX).
+start_xvfb() {
+  local glx="${1:-+extension GLX}"
+  # shellcheck disable=SC2086
+  Xvfb -displayfd 3 -screen 0 1024x768x24 $glx -nolisten tcp -noreset \
+    3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
+  E2E_PIDS+=("$!")
+  local i
+  for i in $(seq 100); do
+    [ -s "$E2E_TMP/display" ] && break
+    sleep 0.05
+  done
+  [ -s "$E2E_TMP/display" ] || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+  export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+}
+
+# Settings of this test only, optionally with stored lines ("Gwiazd=20" ...).
+use_settings() {
+  export XDG_CONFIG_HOME="$E2E_TMP/config"
+  mkdir -p "$XDG_CONFIG_HOME/QuorvelTarnwickFellworks"
+  SETTINGS_FILE="$XDG_CONFIG_HOME/QuorvelTarnwickFellworks/orvantaSS.conf"
+  : >"$SETTINGS_FILE"
+  local line
+  for line in "$@"; do echo "$line" >>"$SETTINGS_FILE"; done
+}
+
+# Starts the saver in the background with a time limit; its PID lands in SAVER_PID, its
+# standard error in $E2E_TMP/saver.err.
+start_saver() {
+  timeout 60 "$ORVANTA" "$@" 2>"$E2E_TMP/saver.err" &
+  SAVER_PID=$!
+  E2E_PIDS+=("$SAVER_PID")
+}
+
+running() { kill -0 "$1" 2>/dev/null; }
+
+# Waits up to $2 seconds for process $1 to end and checks its exit code is $3.
+expect_exit() {
+  local pid="$1" seconds="$2" want="$3" i
+  for i in $(seq $((seconds * 20))); do
+    running "$pid" || break
+    sleep 0.05
+  done
+  running "$pid" && fail "process $pid still running after ${seconds}s"
+  local code=0
+  wait "$pid" || code=$?
+  [ "$code" = "$want" ] || fail "exit code $code, expected $want ($(cat "$E2E_TMP/saver.err" 2>/dev/null))"
+}
+
+# The brightest channel value (0..1) in window $1, optionally within geometry $2 (WxH+X+Y).
+brightest() {
+  local crop=()
+  [ -n "${2:-}" ] && crop=(-crop "$2")
+  import -window "$1" "$E2E_TMP/shot.png" 2>/dev/null || { echo 0; return; }
+  convert "$E2E_TMP/shot.png" "${crop[@]}" -format '%[fx:maxima]' info: 2>/dev/null || echo 0
+}
+
+# Waits up to $2 seconds for window $1 to show something other than black.
+expect_picture() {
+  local window="$1" seconds="$2" geometry="${3:-}" i level
+  for i in $(seq $((seconds * 4))); do
+    level="$(brightest "$window" "$geometry")"
+    awk -v l="$level" 'BEGIN { exit !(l > 0.1) }' && return 0
+    sleep 0.25
+  done
+  fail "window $window stayed black for ${seconds}s (brightest $level)"
+}
+
+# The id of the first window whose name matches $1, waiting up to $2 seconds.
+find_window() {
+  local i id
+  for i in $(seq $(($2 * 10))); do
+    id="$(xdotool search --name "$1" 2>/dev/null | head -n1 || true)"
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  fail "no window named '$1' within $2s"
+}
+
+# Starts the stand-in host with a window of $1 x $2; sets HOST_PID and HOST_WINDOW.
+start_host() {
+  "$HOST_HELPER" "$1" "$2" >"$E2E_TMP/host.id" &
+  HOST_PID=$!
+  E2E_PIDS+=("$HOST_PID")
+  local i
+  for i in $(seq 100); do
+    [ -s "$E2E_TMP/host.id" ] && break
+    sleep 0.05
+  done
+  HOST_WINDOW="$(head -n1 "$E2E_TMP/host.id")"
+  [ -n "$HOST_WINDOW" ] || fail "the host window did not appear"
+}
+
+# Width and height of window $1's first child, as "WxH".
+child_size() {
+  local child
+  child="$(xwininfo -children -id "$1" | awk '/^ +0x[0-9a-f]+ /{print $1; exit}')"
+  [ -n "$child" ] || { echo none; return; }
+  xwininfo -id "$child" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'
+}
+
+# Presses OK in the message box $1 (its only button, which has the focus).
+dismiss_box() {
+  timeout 3 xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+  sleep 0.2
+  xdotool key Return
+}

@@ -1,0 +1,40 @@
+#!/bin/bash
+# orvanta /S: a picture within 3 s; the pointer may wander 15 pixels but not 16; a key ends
+# the saver too, and so does another window taking the focus. Each ending is a normal one (exit code 0).
+source "$(dirname "$0")/x11_e2e_lib.sh"
+start_xvfb
+use_settings
+
+echo "pointer tolerance"
+xdotool mousemove 500 400
+start_saver /S
+expect_picture root 3
+xdotool mousemove 515 415
+sleep 0.5
+running "$SAVER_PID" || fail "a move of 15 pixels ended the saver"
+xdotool mousemove 516 400
+expect_exit "$SAVER_PID" 2 0
+
+echo "a key ends it"
+start_saver /s ignored-argument
+expect_picture root 3
+xdotool key a
+expect_exit "$SAVER_PID" 2 0
+
+echo "a click alone does not; 16 pixels up does"
+xdotool mousemove 500 400
+start_saver /S
+expect_picture root 3
+xdotool click 1
+sleep 0.5
+running "$SAVER_PID" || fail "a click without movement ended the saver"
+xdotool mousemove 500 384
+expect_exit "$SAVER_PID" 2 0
+
+echo "another window taking the focus ends it"
+start_host 50 50
+start_saver /S
+expect_picture root 3
+xdotool windowfocus "$HOST_WINDOW"
+expect_exit "$SAVER_PID" 2 0
+echo PASS
