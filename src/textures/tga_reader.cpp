@@ -30,14 +30,14 @@ size_t PixelCount(const TgaImage& image) {
 
 // Offsets 12 to 17: width, height, depth, and the descriptor, which is read but not used.
 bool ReadImageSpec(TgaImage& image, TgaStream& stream, const MessageSink& report) {
-  std::array<uint8_t, kImageSpecBytes> spec;
-  if (!stream.Read(spec)) {
+  std::array<uint8_t, kImageSpecBytes> imageInfo;
+  if (!stream.Read(imageInfo)) {
     ReportDataEndsEarly(report);
     return false;
   }
-  image.width = spec[1] * 256u + spec[0];
-  image.height = spec[3] * 256u + spec[2];
-  image.bitsPerPixel = spec[4];
+  image.width = imageInfo[1] * 256u + imageInfo[0];
+  image.height = imageInfo[3] * 256u + imageInfo[2];
+  image.bitsPerPixel = imageInfo[4];
   if (image.width == 0 || image.height == 0 ||
       (image.bitsPerPixel != 24 && image.bitsPerPixel != 32)) {
     report("Invalid texture information", kError);

@@ -63,8 +63,8 @@ constexpr OptionSpec kOptions[] = {
 };
 
 const OptionSpec* FindOption(std::string_view name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (spec.Name == name) return &spec;
+  for (const OptionSpec& option : kOptions) {
+    if (option.Name == name) return &option;
   }
   return nullptr;
 }
@@ -204,20 +204,20 @@ HeadlessOptions ParseHeadlessOptions(const std::vector<std::string>& args) {
     if (!arg.starts_with("--")) throw UsageError("unexpected argument " + Quoted(arg));
     const std::size_t equals = arg.find('=');
     const std::string_view name = arg.substr(0, equals);
-    const OptionSpec* spec = FindOption(name);
-    if (spec == nullptr) throw UsageError("unknown option " + Quoted(name));
+    const OptionSpec* option = FindOption(name);
+    if (option == nullptr) throw UsageError("unknown option " + Quoted(name));
 
     std::string_view value;
-    if (spec->ValueName.empty()) {
+    if (option->ValueName.empty()) {
       if (equals != std::string_view::npos) throw UsageError(std::string(name) + " takes no value");
     } else if (equals != std::string_view::npos) {
       value = arg.substr(equals + 1);
     } else if (i + 1 < args.size()) {
       value = args[++i];
     } else {
-      throw UsageError(std::string(name) + " needs a value " + std::string(spec->ValueName));
+      throw UsageError(std::string(name) + " needs a value " + std::string(option->ValueName));
     }
-    spec->Apply(options, name, value);
+    option->Apply(options, name, value);
   }
   if (!options.Help) CheckCombination(options);
   return options;
@@ -253,13 +253,13 @@ std::string HeadlessHelpText() {
       "\nOptions:\n";
   constexpr std::size_t kColumn = 24;
   constexpr std::size_t kWidth = 80;
-  for (const OptionSpec& spec : kOptions) {
-    std::string head = "  " + std::string(spec.Name);
-    if (!spec.ValueName.empty()) head += " " + std::string(spec.ValueName);
+  for (const OptionSpec& option : kOptions) {
+    std::string head = "  " + std::string(option.Name);
+    if (!option.ValueName.empty()) head += " " + std::string(option.ValueName);
     // A head too long for its column gets the help on a line of its own.
     head += head.size() < kColumn ? std::string(kColumn - head.size(), ' ')
                                   : "\n" + std::string(kColumn, ' ');
-    text += head + Wrap(spec.Help, kColumn, kWidth) + "\n";
+    text += head + Wrap(option.Help, kColumn, kWidth) + "\n";
   }
   text +=
       "\nThe same seed and settings always give the same trace. Numbers in the trace\n"
