@@ -1,0 +1,108 @@
+// The Win32 application object and its message loop.
+#include "app/win32_application.h"
+
+#include "app/win32_text.h"
+
+namespace {
+
+constexpr wchar_t kApplicationClass[] = L"OrvantaApplication";
+
+void RegisterApplicationClass(HINSTANCE instance, WNDPROC proc) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
+  wc.lpszClassName = kApplicationClass;
+  RegisterClassExW(&wc);  // a second application object finds it registered already
+}
+
+}  // namespace
+
+Win32Application::Win32Application(HINSTANCE instance) : instance_(instance) {
+  RegisterApplicationClass(instance, &Win32Application::WindowProc);
+  // Never shown: it is there to own the other windows and to hold the title.
+  handle_ = CreateWindowExW(0, kApplicationClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0,
+                            0, nullptr, nullptr, instance, this);
+}
+
+Win32Application::~Win32Application() {
+  // Like the other windows, the application window goes with the process.
+  if (handle_ != nullptr) SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+}
+
+void Win32Application::SetTitle(const std::string& title) {
+  title_ = title;
+  if (handle_ != nullptr) SetWindowTextW(handle_, Utf8ToWide(title).c_str());
+}
+
+void Win32Application::SetMainWindow(HWND window, int showCommand) {
+  mainWindow_ = window;
+  mainShowCommand_ = showCommand;
+}
+
+void Win32Application::Terminate() {
+  PostQuitMessage(0);
+}
+
+void Win32Application::ActivateApp(bool active) {
+  if (active == active_) return;
+  active_ = active;
+  Guarded([&] { active ? Events.RaiseActivate(this) : Events.RaiseDeactivate(this); });
+}
+
+void Win32Application::ShowException(const std::exception& error) {
+  if (reporter_) return reporter_(error.what(), title_);
+  ShowMessageBoxUtf8(mainWindow_, error.what(), title_, MB_OK | MB_ICONERROR);
+}
+
+int Win32Application::Run() {
+  if (mainWindow_ != nullptr) {
+    ShowWindow(mainWindow_, mainShowCommand_);
+    // The main window takes the keyboard and the pointer, unless it is someone's child.
+    if (mainShowCommand_ != SW_SHOWNA) SetForegroundWindow(mainWindow_);
+  }
+  MSG msg{};
+  for (;;) {
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) break;
+      ProcessMessage(msg);
+    } else if (Idle()) {
+      WaitMessage();
+    }
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+bool Win32Application::ProcessMessage(MSG& msg) {
+  bool handled = false;
+  if (OnMessage) {
+    const AppMessageRecord record{msg.message, static_cast<uint64_t>(msg.wParam),
+                                  static_cast<int64_t>(msg.lParam)};
+    Guarded([&] { OnMessage(record, handled); });
+  }
+  if (handled) return true;
+  if (dialogWindow_ != nullptr && IsDialogMessageW(dialogWindow_, &msg)) return true;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
+}
+
+bool Win32Application::Idle() {
+  // An error skips the wait as well: the next turn comes at once, so a saver whose frame
+  // failed goes on drawing instead of stalling until some message arrives.
+  bool done = false;
+  Guarded([&] { done = Events.RaiseIdle(this); });
+  return done;
+}
+
+LRESULT CALLBACK Win32Application::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* app = reinterpret_cast<Win32Application*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (app != nullptr && message == WM_ACTIVATEAPP) app->ActivateApp(wParam != FALSE);
+  return DefWindowProcW(window, message, wParam, lParam);
+}

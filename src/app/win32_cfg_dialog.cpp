@@ -1,0 +1,242 @@
+// The configuration dialog's native Win32 window.
+#include "app/win32_cfg_dialog.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <stdexcept>
+
+#include "app/win32_text.h"
+
+namespace {
+
+constexpr wchar_t kDialogClass[] = L"TCfgFrm";
+// Control ids start clear of IDOK and IDCANCEL, which the dialog-key handling sends for
+// Enter and Escape: neither button is the default or the cancel button.
+constexpr int kFirstControlId = 100;
+constexpr DWORD kDialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+COLORREF ToColorRef(CfgRgb c) {
+  return RGB(c.Red, c.Green, c.Blue);
+}
+
+HFONT MakeFont(bool underline) {
+  const std::wstring face = Utf8ToWide(kCfgForm.FontName);
+  // A negative height asks for the character height, not the cell height.
+  return CreateFontW(-kCfgForm.FontHeightPixels, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE,
+                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+}
+
+void RegisterDialogClass(HINSTANCE instance, WNDPROC proc, HBRUSH background) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  wc.hbrBackground = background;
+  wc.lpszClassName = kDialogClass;
+  RegisterClassExW(&wc);
+}
+
+struct ControlClass {
+  const wchar_t* Name;
+  DWORD Style;
+};
+
+ControlClass ClassFor(const CfgControlLayout& layout) {
+  switch (layout.Kind) {
+    case CfgControlKind::Text:
+      return {L"STATIC", SS_LEFT | SS_NOPREFIX};
+    case CfgControlKind::ValueLabel:
+      return {L"STATIC", SS_RIGHT | SS_NOPREFIX};
+    case CfgControlKind::Link:
+      return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY};
+    case CfgControlKind::Button:
+      return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
+    case CfgControlKind::Slider:
+      return {TRACKBAR_CLASSW, TBS_HORZ | TBS_NOTICKS | TBS_BOTH | TBS_FIXEDLENGTH | WS_TABSTOP};
+  }
+  throw std::logic_error("unknown control kind");
+}
+
+}  // namespace
+
+Win32CfgDialog::Win32CfgDialog(Win32Application& app, const Settings& loaded, CfgSaveOperation save)
+    : app_(app), form_(*this, loaded, std::move(save)) {}
+
+Win32CfgDialog::~Win32CfgDialog() {
+  if (window_ != nullptr) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  if (font_ != nullptr) DeleteObject(font_);
+  if (linkFont_ != nullptr) DeleteObject(linkFont_);
+  if (background_ != nullptr) DeleteObject(background_);
+}
+
+void Win32CfgDialog::Create() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  font_ = MakeFont(false);
+  linkFont_ = MakeFont(true);
+  background_ = CreateSolidBrush(ToColorRef(kCfgForm.Background));
+  CreateWindowFrame();
+  for (const CfgControlLayout& layout : kCfgControls) CreateControl(layout);
+  ArrangeTabOrder();
+  form_.FormCreate();
+  app_.SetMainWindow(window_, SW_SHOWNORMAL);
+  app_.SetDialogWindow(window_);
+}
+
+void Win32CfgDialog::CreateWindowFrame() {
+  RegisterDialogClass(app_.Instance(), &Win32CfgDialog::WindowProc, background_);
+  // The client area is what the layout was designed for; the frame goes around it.
+  RECT frame{0, 0, kCfgForm.ClientWidth, kCfgForm.ClientHeight};
+  AdjustWindowRectEx(&frame, kDialogStyle, FALSE, 0);
+  const std::wstring caption = Utf8ToWide(kCfgForm.Caption);
+  window_ =
+      CreateWindowExW(0, kDialogClass, caption.c_str(), kDialogStyle, kCfgForm.Left + frame.left,
+                      kCfgForm.Top + frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                      app_.Handle(), nullptr, app_.Instance(), this);
+  if (window_ == nullptr) throw std::runtime_error("Could not create the configuration dialog");
+}
+
+void Win32CfgDialog::CreateControl(const CfgControlLayout& layout) {
+  const ControlClass kind = ClassFor(layout);
+  const std::wstring text = Utf8ToWide(layout.Text);
+  const auto index = static_cast<size_t>(layout.Id);
+  const auto id = static_cast<INT_PTR>(kFirstControlId + index);
+  HWND control = CreateWindowExW(0, kind.Name, text.c_str(), WS_CHILD | WS_VISIBLE | kind.Style,
+                                 layout.Left, layout.Top, layout.Width, layout.Height, window_,
+                                 reinterpret_cast<HMENU>(id), app_.Instance(), nullptr);
+  if (control == nullptr) throw std::runtime_error("Could not create the dialog's controls");
+  controls_[index] = control;
+  const bool link = layout.Kind == CfgControlKind::Link;
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(link ? linkFont_ : font_), FALSE);
+  if (layout.Kind == CfgControlKind::Slider) {
+    SendMessageW(control, TBM_SETRANGEMIN, FALSE, layout.Min);
+    SendMessageW(control, TBM_SETRANGEMAX, FALSE, layout.Max);
+    SendMessageW(control, TBM_SETLINESIZE, 0, kCfgForm.SliderLineStep);
+    SendMessageW(control, TBM_SETPAGESIZE, 0, kCfgForm.SliderPageStep);
+    SendMessageW(control, TBM_SETTHUMBLENGTH, kCfgForm.SliderThumbLength, 0);
+    SendMessageW(control, TBM_SETPOS, TRUE, form_.SliderPosition(layout.Id));
+  } else if (layout.Kind == CfgControlKind::ValueLabel) {
+    SetWindowTextW(control, Utf8ToWide(form_.LabelText(layout.Id)).c_str());
+  }
+}
+
+void Win32CfgDialog::ArrangeTabOrder() {
+  // Tab follows the z-order of the tab stops: put them one after another in tab order.
+  HWND previous = HWND_TOP;
+  for (int tab = 0;; ++tab) {
+    const CfgControlLayout* next = nullptr;
+    for (const CfgControlLayout& layout : kCfgControls) {
+      if (layout.TabOrder == tab) next = &layout;
+    }
+    if (next == nullptr) return;
+    HWND control = ControlWindow(next->Id);
+    SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = control;
+  }
+}
+
+const CfgControlLayout* Win32CfgDialog::LayoutOfWindow(HWND control) const {
+  for (const CfgControlLayout& layout : kCfgControls) {
+    if (ControlWindow(layout.Id) == control) return &layout;
+  }
+  return nullptr;
+}
+
+// ---- What the model asks of the view ------------------------------------------------------
+
+void Win32CfgDialog::ShowSliderPosition(CfgControl slider, int32_t position) {
+  if (HWND control = ControlWindow(slider)) SendMessageW(control, TBM_SETPOS, TRUE, position);
+}
+
+void Win32CfgDialog::ShowLabelText(CfgControl label, const std::string& text) {
+  if (HWND control = ControlWindow(label)) SetWindowTextW(control, Utf8ToWide(text).c_str());
+}
+
+void Win32CfgDialog::ShowMessage(const std::string& text, std::string_view title, CfgMessageIcon) {
+  ShowMessageBoxUtf8(window_, text, title, MB_OK | MB_ICONERROR);
+}
+
+void Win32CfgDialog::OpenAddress(std::string_view address) {
+  const std::string target(address);
+  ShellExecuteA(window_, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Win32CfgDialog::CloseDialog() {
+  PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+// ---- Window procedure ------------------------------------------------------------------------
+
+LRESULT CALLBACK Win32CfgDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<Win32CfgDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  bool answered = false;
+  self->app_.Guarded([&] {
+    result = self->HandleMessage(window, message, wParam, lParam);
+    answered = true;
+  });
+  return answered ? result : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Win32CfgDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+      return 0;
+    case WM_HSCROLL:
+      OnSliderScroll(reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == ControlWindow(CfgControl::Label3)) {
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
+        return TRUE;
+      }
+      break;
+    case WM_ACTIVATEAPP:
+      app_.ActivateApp(wParam != FALSE);
+      break;
+    case WM_DESTROY:
+      window_ = nullptr;
+      controls_.fill(nullptr);
+      app_.Terminate();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Win32CfgDialog::OnCommand(HWND control, UINT code) {
+  const CfgControlLayout* layout = LayoutOfWindow(control);
+  if (layout == nullptr) return;  // Enter and Escape arrive as IDOK and IDCANCEL: ignored
+  if (layout->Id == CfgControl::BtnZapisz && code == BN_CLICKED) form_.BtnZapiszClick();
+  if (layout->Id == CfgControl::BtnAnuluj && code == BN_CLICKED) form_.BtnAnulujClick();
+  if (layout->Id == CfgControl::Label3 && code == STN_CLICKED) form_.Label3Click();
+}
+
+void Win32CfgDialog::OnSliderScroll(HWND control) {
+  const CfgControlLayout* layout = LayoutOfWindow(control);
+  if (layout == nullptr || layout->Kind != CfgControlKind::Slider) return;
+  const auto position = static_cast<int32_t>(SendMessageW(control, TBM_GETPOS, 0, 0));
+  form_.SetSliderPosition(layout->Id, position);
+}
+
+LRESULT Win32CfgDialog::ControlColours(HDC dc, HWND control) {
+  const CfgControlLayout* layout = LayoutOfWindow(control);
+  const bool link = layout != nullptr && layout->Kind == CfgControlKind::Link;
+  SetTextColor(dc, ToColorRef(link ? kCfgForm.LinkColour : kCfgForm.FontColour));
+  SetBkColor(dc, ToColorRef(kCfgForm.Background));
+  return reinterpret_cast<LRESULT>(background_);
+}

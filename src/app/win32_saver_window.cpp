@@ -1,0 +1,221 @@
+// TForm1's window on Windows: creation, the window procedure that feeds TForm1's
+// handlers, WGL and the host services.
+#include "app/win32_saver_window.h"
+
+#include <stdexcept>
+
+#include "app/win32_text.h"
+#include "gl/gl_entries.h"
+
+namespace {
+
+constexpr wchar_t kSaverClass[] = L"TForm1";
+constexpr UINT_PTR kPreviewWatchTimer = 1;
+constexpr UINT kPreviewWatchMs = 100;
+
+void RegisterSaverClass(HINSTANCE instance, WNDPROC proc) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  // Its own device context: the GL context is bound to it for the life of the process.
+  wc.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszClassName = kSaverClass;
+  RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+PIXELFORMATDESCRIPTOR SaverPixelFormat() {
+  PIXELFORMATDESCRIPTOR pfd{};
+  pfd.nSize = sizeof(PIXELFORMATDESCRIPTOR);
+  pfd.nVersion = 1;
+  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  pfd.iPixelType = PFD_TYPE_RGBA;
+  pfd.cColorBits = 32;
+  pfd.cDepthBits = 32;
+  pfd.iLayerType = PFD_MAIN_PLANE;
+  return pfd;
+}
+
+// ---- WGL surface -------------------------------------------------------------------------
+
+void Win32RenderingSurface::AcquireDeviceContext() {
+  dc_ = GetDC(window_);
+}
+
+bool Win32RenderingSurface::ChoosePixelFormat() {
+  const PIXELFORMATDESCRIPTOR pfd = SaverPixelFormat();
+  format_ = GL.ChoosePixelFormat != nullptr ? GL.ChoosePixelFormat(dc_, &pfd) : 0;
+  return format_ != 0;
+}
+
+bool Win32RenderingSurface::SetPixelFormat() {
+  const PIXELFORMATDESCRIPTOR pfd = SaverPixelFormat();
+  return ::SetPixelFormat(dc_, format_, &pfd) != FALSE;
+}
+
+bool Win32RenderingSurface::CreateContext() {
+  context_ = wglCreateContext(dc_);
+  return context_ != nullptr;
+}
+
+bool Win32RenderingSurface::MakeCurrent() {
+  return wglMakeCurrent(dc_, context_) != FALSE;
+}
+
+void Win32RenderingSurface::SwapBuffers() {
+  ::SwapBuffers(dc_);
+}
+
+int32_t Win32RenderingSurface::ClientWidth() const {
+  RECT r{};
+  GetClientRect(window_, &r);
+  return r.right - r.left;
+}
+
+int32_t Win32RenderingSurface::ClientHeight() const {
+  RECT r{};
+  GetClientRect(window_, &r);
+  return r.bottom - r.top;
+}
+
+// ---- Host services -----------------------------------------------------------------------
+
+void Win32SaverHost::SetApplicationToolWindow() {
+  // Keeps the hidden application window out of the task bar and the Alt+Tab list.
+  SetWindowLongA(app_.Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+}
+
+void Win32SaverHost::SetScreenSaverRunning(bool running) {
+  SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? 1 : 0, nullptr, 0);
+}
+
+void Win32SaverHost::CaptureMouse() {
+  SetCapture(window_);
+}
+
+CursorPoint Win32SaverHost::GetCursorPos() {
+  POINT p{};
+  ::GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+void Win32SaverHost::ShowMessageBox(std::string_view text, std::string_view title, uint32_t style) {
+  ShowMessageBoxUtf8(nullptr, text, title, style);
+}
+
+void Win32SaverHost::PostQuitMessage(int exitCode) {
+  ::PostQuitMessage(exitCode);
+}
+
+void Win32SaverHost::CloseMainWindow() {
+  if (app_.MainWindow() != nullptr) PostMessageW(app_.MainWindow(), WM_CLOSE, 0, 0);
+}
+
+// ---- The window ----------------------------------------------------------------------------
+
+Win32SaverWindow::Win32SaverWindow(Win32Application& app, Win32RenderingSurface& surface,
+                                   const Settings& settings, bool preview)
+    : app_(app),
+      surface_(surface),
+      host_(app),
+      form_(app, host_, surface, SystemFrameClock(), settings, preview) {}
+
+Win32SaverWindow::~Win32SaverWindow() {
+  // The window is left for the process's end to take away: destroying it here first hands
+  // the activation to another window, which under Wine alone costs seconds. It only must
+  // not call back into this object any more.
+  if (window_ != nullptr) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+}
+
+void Win32SaverWindow::Create() {
+  RegisterSaverClass(app_.Instance(), &Win32SaverWindow::WindowProc);
+  // The design size and place matter only until the window is shown maximized.
+  window_ = CreateWindowExW(WS_EX_TOPMOST, kSaverClass, L"Form1",
+                            WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 479, 368, 768, 548,
+                            app_.Handle(), nullptr, app_.Instance(), this);
+  if (window_ == nullptr) throw std::runtime_error("Could not create the saver window");
+  surface_.Attach(window_);
+  host_.Attach(window_);
+  app_.SetMainWindow(window_, SW_SHOWMAXIMIZED);
+  form_.FormCreate();
+  if (!form_.Preview) CoverScreen();
+}
+
+void Win32SaverWindow::CoverScreen() {
+  // Maximizing alone leaves the window at its design size where no window manager acts on
+  // it (Wine without a desktop manager, say), so the screen is also asked for by size.
+  SetWindowPos(window_, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+               GetSystemMetrics(SM_CYSCREEN), SWP_NOACTIVATE);
+}
+
+void Win32SaverWindow::AdoptPreviewParent(HWND parent) {
+  previewParent_ = parent;
+  SetWindowLongPtrW(window_, GWL_STYLE, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
+  SetWindowLongPtrW(window_, GWL_EXSTYLE, 0);
+  SetParent(window_, parent);
+  RECT client{};
+  GetClientRect(parent, &client);
+  SetWindowPos(window_, nullptr, 0, 0, client.right, client.bottom,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  // A child is shown without taking the focus from the host.
+  app_.SetMainWindow(window_, SW_SHOWNA);
+  // The host may destroy its window at any time; a preview must never outlive it.
+  SetTimer(window_, kPreviewWatchTimer, kPreviewWatchMs, nullptr);
+}
+
+LRESULT CALLBACK Win32SaverWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<Win32SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  bool answered = false;
+  self->app_.Guarded([&] {
+    result = self->HandleMessage(window, message, wParam, lParam);
+    answered = true;
+  });
+  return answered ? result : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Win32SaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      form_.FormResize(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_WINDOWPOSCHANGED:
+      // Every way of showing a window ends here, while WM_SHOWWINDOW is skipped for some
+      // (a maximized show among them). The default handling then sends WM_SIZE.
+      if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) {
+        form_.FormShow();
+      }
+      break;
+    case WM_ERASEBKGND:
+      // Once GL draws the window, erasing it in between frames would only flicker.
+      if (form_.ContextReady()) return 1;
+      break;
+    case WM_ACTIVATEAPP:
+      app_.ActivateApp(wParam != FALSE);
+      break;
+    case WM_SYSCOMMAND:
+      // No second saver on top of this one.
+      if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;
+      break;
+    case WM_TIMER:
+      if (wParam == kPreviewWatchTimer && !IsWindow(previewParent_)) app_.Terminate();
+      return 0;
+    case WM_DESTROY:
+      window_ = nullptr;
+      app_.Terminate();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}

@@ -1,0 +1,83 @@
+// The saver window on Windows: the real TForm1 window (borderless, topmost, black, caption
+// "Form1"), its WGL rendering surface and the host services TForm1 asks for.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/saver_window.h"
+#include "app/win32_application.h"
+
+// The pixel format the saver asks for: double-buffered RGBA for a window, 32-bit colour and
+// 32-bit depth, every other field zero.
+PIXELFORMATDESCRIPTOR SaverPixelFormat();
+
+// WGL on the window's own device context. Tests derive from it to make a step fail.
+class Win32RenderingSurface : public RenderingSurface {
+ public:
+  void Attach(HWND window) { window_ = window; }
+
+  void AcquireDeviceContext() override;
+  bool ChoosePixelFormat() override;
+  bool SetPixelFormat() override;
+  bool CreateContext() override;
+  bool MakeCurrent() override;
+  void SwapBuffers() override;
+  int32_t ClientWidth() const override;
+  int32_t ClientHeight() const override;
+
+ protected:
+  HWND window_ = nullptr;
+  HDC dc_ = nullptr;
+  HGLRC context_ = nullptr;
+  int format_ = 0;
+};
+
+class Win32SaverHost final : public SaverHost {
+ public:
+  explicit Win32SaverHost(Win32Application& app) : app_(app) {}
+  void Attach(HWND window) { window_ = window; }
+
+  void SetApplicationToolWindow() override;
+  void SetScreenSaverRunning(bool running) override;
+  void CaptureMouse() override;
+  CursorPoint GetCursorPos() override;
+  void ShowMessageBox(std::string_view text, std::string_view title, uint32_t style) override;
+  void PostQuitMessage(int exitCode) override;
+  void CloseMainWindow() override;
+
+ private:
+  Win32Application& app_;
+  HWND window_ = nullptr;
+};
+
+class Win32SaverWindow {
+ public:
+  Win32SaverWindow(Win32Application& app, Win32RenderingSurface& surface, const Settings& settings,
+                   bool preview);
+  ~Win32SaverWindow();
+  Win32SaverWindow(const Win32SaverWindow&) = delete;
+  Win32SaverWindow& operator=(const Win32SaverWindow&) = delete;
+
+  // Creates the window and runs FormCreate; the application shows it maximized.
+  void Create();
+  // Preview: makes the window a child filling `parent`'s client area, and ends the
+  // application once `parent` is gone.
+  void AdoptPreviewParent(HWND parent);
+
+  HWND Handle() const { return window_; }
+  TForm1& Form() { return form_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void CoverScreen();
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  Win32Application& app_;
+  Win32RenderingSurface& surface_;
+  Win32SaverHost host_;
+  TForm1 form_;
+  HWND window_ = nullptr;
+  HWND previewParent_ = nullptr;
+};

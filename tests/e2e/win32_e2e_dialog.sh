@@ -1,0 +1,60 @@
+#!/bin/bash
+# The configuration dialog: opened by /C, by no argument and by /c:1234; "Zapisz" stores the
+# four values as REG_DWORD, clamped into the sliders' ranges; "Anuluj" and the close button
+# store nothing, even after a slider moved.
+source "$(dirname "${BASH_SOURCE[0]}")/win32_e2e_lib.sh"
+start_display
+prepare_wine
+reg_clear
+CAPTION="Konfiguracja screensavera"
+
+open_dialog() {  # open_dialog args...: starts the dialog; SEEN is what the probe sees there
+  start_bg CFG wine "$ORVANTA_SCR" "$@"
+  SEEN="$(probe dialog "$CAPTION" 20000)" || fail "'$*' opened no dialog"
+}
+
+# Defaults, saved as they are.
+open_dialog /C
+seen="$SEEN"
+echo "$seen"
+check "/C opens the dialog with its caption" grep -qx "caption=$CAPTION" <<<"$seen"
+check "the client area is 500 x 227" grep -qx "client=500x227" <<<"$seen"
+check "the labels show the defaults" test "$(grep '^value=' <<<"$seen" | cut -d= -f2 | paste -sd,)" = "1500,1500,50,15"
+check "the sliders' ranges" test "$(grep '^slider' <<<"$seen" | sed 's/@.*//' | cut -d= -f2 | paste -sd,)" = "50..2000,50..2000,10..300,1..50"
+probe click "$CAPTION" Zapisz
+expect_exit "Zapisz closes the dialog with exit code 0" "$CFG" 10 0
+check "Zapisz stores the four values as REG_DWORD" test "$(reg_values | sort | paste -sd,)" = \
+  "Dym REG_DWORD 0x5dc,Gwiazd REG_DWORD 0x5dc,Swiatel REG_DWORD 0xf,Wybuch REG_DWORD 0x32"
+
+# Out-of-range values are shown and saved clamped.
+reg_set_dword Gwiazd 20
+reg_set_dword Dym 5000
+open_dialog
+seen="$SEEN"
+check "no argument opens the dialog" grep -qx "caption=$CAPTION" <<<"$seen"
+check "a stored 20 shows 50 and 5000 shows 2000" test "$(grep '^value=' <<<"$seen" | cut -d= -f2 | paste -sd,)" = "50,2000,50,15"
+probe click "$CAPTION" Zapisz
+expect_exit "the dialog ends with exit code 0" "$CFG" 10 0
+check "20 is saved as 50 and 5000 as 2000" test "$(reg_values | sort | paste -sd,)" = \
+  "Dym REG_DWORD 0x7d0,Gwiazd REG_DWORD 0x32,Swiatel REG_DWORD 0xf,Wybuch REG_DWORD 0x32"
+
+# Anuluj after moving a slider.
+before="$(reg_values | sort)"
+open_dialog /c:1234
+seen="$SEEN"
+check "/c:1234 opens the dialog" grep -qx "caption=$CAPTION" <<<"$seen"
+probe slide "$CAPTION" 2 300
+seen="$(probe dialog "$CAPTION" 5000)"
+check "moving the explosions slider to its end shows 300 and nothing else changes" \
+  test "$(grep '^value=' <<<"$seen" | cut -d= -f2 | paste -sd,)" = "50,2000,300,15"
+probe click "$CAPTION" Anuluj
+expect_exit "Anuluj closes the dialog with exit code 0" "$CFG" 10 0
+check "Anuluj leaves the registry as it was" test "$(reg_values | sort)" = "$before"
+
+# The close button after moving a slider.
+open_dialog /C
+probe slide "$CAPTION" 0 777
+probe close "$CAPTION"
+expect_exit "the close button ends the dialog with exit code 0" "$CFG" 10 0
+check "the close button leaves the registry as it was" test "$(reg_values | sort)" = "$before"
+finish

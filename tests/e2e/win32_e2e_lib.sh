@@ -1,0 +1,152 @@
+# Shared by the Windows end-to-end tests: a private Xvfb display, the scratch wine prefix,
+# registry helpers, pixel checks, bounded waits, and clean-up of every process started.
+# Sourced by the win32_e2e_*.sh scripts; CTest passes the paths in the environment
+# (ORVANTA_SCR, ORVANTA_FAILING_SCR and ORVANTA_PROBE for the programs under test).
+set -euo pipefail
+
+: "${ORVANTA_E2E_PREFIX:?}" "${ORVANTA_E2E_WORK:?}"
+E2E_SCRIPTS="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)"
+export WINEPREFIX="$ORVANTA_E2E_PREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+  WINEARCH=win64
+REGKEY='HKCU\Software\QuorvelTarnwickFellworks\orvantaSS'
+mkdir -p "$ORVANTA_E2E_WORK"
+WORK="$(mktemp -d "$ORVANTA_E2E_WORK/run.XXXXXX")"
+XVFB_PID=""
+STARTED=()
+FAILURES=0
+
+cleanup() {
+  local pid
+  for pid in "${STARTED[@]}"; do kill "$pid" 2>/dev/null || true; done
+  # Only our own scratch prefix: this ends the wine processes the test started there.
+  wineserver -k 2>/dev/null || true
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  FAILURES=$((FAILURES + 1))
+}
+
+check() {  # check "what" command... : records a failure when the command fails
+  local what="$1"
+  shift
+  if "$@"; then echo "ok: $what"; else fail "$what"; fi
+}
+
+finish() {
+  if [ "$FAILURES" -ne 0 ]; then
+    echo "$FAILURES check(s) failed" >&2
+    exit 1
+  fi
+  echo "all checks passed"
+}
+
+start_display() {  # a fresh Xvfb with GLX on a free display number
+  local n
+  for n in $(shuf -i 120-220 -n 30); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 800x600x24 +extension GLX -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    local tries
+    for tries in $(seq 50); do
+      if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+  done
+  echo "no free display for Xvfb" >&2
+  exit 1
+}
+
+prepare_wine() {  # the prefix exists and no wine process of an earlier test is left
+  "$E2E_SCRIPTS/wine-prefix.sh" "$ORVANTA_E2E_PREFIX"
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+}
+
+start_bg() {  # start_bg VAR command...: runs the command in the background, pid in VAR
+  local var="$1"
+  shift
+  "$@" >"$WORK/$var.out" 2>"$WORK/$var.err" &
+  local pid=$!
+  STARTED+=("$pid")
+  printf -v "$var" '%s' "$pid"
+}
+
+# wait_exit PID SECONDS: sets EXIT_CODE to the exit code, or to "running" after SECONDS.
+# Not for $(...): only this shell, the parent, can collect the code.
+wait_exit() {
+  local pid="$1" limit="$2" waited=0
+  while kill -0 "$pid" 2>/dev/null; do
+    if [ "$waited" -ge "$((limit * 10))" ]; then
+      EXIT_CODE=running
+      return 0
+    fi
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  EXIT_CODE=0
+  wait "$pid" || EXIT_CODE=$?
+}
+
+expect_exit() {  # expect_exit "what" PID SECONDS CODE
+  wait_exit "$2" "$3"
+  if [ "$EXIT_CODE" = "$4" ]; then echo "ok: $1"; else fail "$1 (exit: $EXIT_CODE)"; fi
+}
+
+probe() { wine "$ORVANTA_PROBE" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+reg_clear() { wine reg delete "$REGKEY" /f >/dev/null 2>&1 || true; }
+reg_set_dword() { wine reg add "$REGKEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1; }
+reg_set_sz() { wine reg add "$REGKEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
+# "name type value" lines for every value under the key; fails when the key is missing.
+reg_values() {
+  local out
+  out="$(wine reg query "$REGKEY" 2>/dev/null | tr -d '\r')" || return 1
+  printf '%s\n' "$out" | awk 'NF == 3 && $2 ~ /^REG_/ { print $1, $2, $3 }'
+}
+reg_key_exists() { wine reg query "$REGKEY" >/dev/null 2>&1; }
+
+# The share of pixels in the screen region (WxH+X+Y, whole screen when omitted) brighter
+# than a tenth of full scale, as a decimal between 0 and 1.
+bright_share() {
+  local region="${1:-}"
+  local shot="$WORK/shot.png"
+  import -window root "$shot" 2>/dev/null
+  if [ -n "$region" ]; then
+    convert "$shot" -crop "$region" +repage -colorspace Gray -threshold 10% -format '%[fx:mean]' info:
+  else
+    convert "$shot" -colorspace Gray -threshold 10% -format '%[fx:mean]' info:
+  fi
+}
+
+# Waits up to SECONDS for the region to show a picture (more than 0.1 % bright pixels).
+wait_for_picture() {
+  local seconds="$1" region="${2:-}" i
+  for i in $(seq "$((seconds * 2))"); do
+    if awk -v s="$(bright_share "$region")" 'BEGIN { exit !(s > 0.001) }'; then return 0; fi
+    sleep 0.5
+  done
+  return 1
+}
+
+window_of() {  # the X window id of the first window named $1, waiting up to $2 seconds
+  local i id
+  for i in $(seq "$(($2 * 10))"); do
+    id="$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)"
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}

@@ -1,0 +1,41 @@
+#!/bin/bash
+# orvanta.scr /S: a picture within a few seconds; a key ends it with exit code 0; the pointer
+# may wander 15 pixels each way, a click does nothing, and 16 pixels end it; another
+# application coming to the front ends it too.
+source "$(dirname "${BASH_SOURCE[0]}")/win32_e2e_lib.sh"
+start_display
+prepare_wine
+reg_clear
+
+# A key.
+xdotool mousemove 400 300
+start_bg SAVER wine "$ORVANTA_SCR" /S
+check "the saver window is there, captioned Form1" window_of Form1 15 >/dev/null
+check "a non-black picture appears within a few seconds" wait_for_picture 10
+xdotool key a
+expect_exit "a key ends the saver with exit code 0" "$SAVER" 5 0
+
+# The pointer.
+xdotool mousemove 400 300
+start_bg SAVER wine "$ORVANTA_SCR" /s
+window_of Form1 15 >/dev/null || true
+check "lower-case /s saves the screen too" wait_for_picture 10
+xdotool mousemove 415 315
+sleep 1
+xdotool mousemove 385 285
+sleep 1
+check "moves of 15 pixels each way keep the saver" kill -0 "$SAVER"
+xdotool click 1
+sleep 1
+check "a click without movement keeps the saver" kill -0 "$SAVER"
+xdotool mousemove 416 300
+expect_exit "a move of 16 pixels ends the saver with exit code 0" "$SAVER" 5 0
+
+# Another application.
+xdotool mousemove 400 300
+start_bg SAVER wine "$ORVANTA_SCR" /S
+window_of Form1 15 >/dev/null || true
+wait_for_picture 10 || fail "no picture before switching applications"
+start_bg OTHER wine "$ORVANTA_PROBE" front 8000
+expect_exit "switching to another application ends the saver with exit code 0" "$SAVER" 6 0
+finish

@@ -1,0 +1,34 @@
+# End-to-end tests of orvanta.scr under Wine, each on its own Xvfb display. They share one
+# scratch wine prefix inside the build tree (and so run one at a time), and every test
+# cleans up the processes it started.
+include_guard(GLOBAL)
+if(NOT WIN32)
+  return()
+endif()
+
+add_executable(orvanta_e2e_probe ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_probe.cpp)
+target_link_libraries(orvanta_e2e_probe PRIVATE comctl32 user32)
+orvanta_warnings(orvanta_e2e_probe)
+
+# The saver with a surface that never finds a pixel format.
+add_executable(orvanta_failing_surface WIN32 ${CMAKE_CURRENT_LIST_DIR}/win32_failing_surface_main.cpp
+               ${ORVANTA_RESOURCES})
+set_target_properties(orvanta_failing_surface PROPERTIES SUFFIX ".scr")
+target_include_directories(orvanta_failing_surface PRIVATE ${PROJECT_SOURCE_DIR}/res)
+target_link_libraries(orvanta_failing_surface PRIVATE orvanta_win32_shell)
+orvanta_warnings(orvanta_failing_surface)
+
+set(_e2e_env
+  "ORVANTA_SCR=$<TARGET_FILE:orvanta>"
+  "ORVANTA_FAILING_SCR=$<TARGET_FILE:orvanta_failing_surface>"
+  "ORVANTA_PROBE=$<TARGET_FILE:orvanta_e2e_probe>"
+  "ORVANTA_E2E_PREFIX=${CMAKE_BINARY_DIR}/e2e-wineprefix"
+  "ORVANTA_E2E_WORK=${CMAKE_CURRENT_BINARY_DIR}/e2e-work")
+
+foreach(_case saver_input preview startup_errors first_run dialog context_failure)
+  add_test(NAME win32_e2e_${_case}
+           COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_${_case}.sh)
+  set_tests_properties(win32_e2e_${_case} PROPERTIES
+    ENVIRONMENT "${_e2e_env}" LABELS "wine;e2e" TIMEOUT 120
+    RESOURCE_LOCK orvanta_wine_e2e_prefix)
+endforeach()

@@ -1,0 +1,19 @@
+# The Windows shell's own logic under Wine. The pieces without windows run like every other
+# unit test; the application loop and the dialog view need a display, so they run on a
+# private Xvfb in the end-to-end tests' prefix (and, like those, one at a time).
+if(WIN32)
+  orvanta_add_test(win32_shell_test
+    SOURCES win32_shell_test.cpp
+    DEPS orvanta_win32_shell)
+
+  add_executable(win32_window_test win32_window_test.cpp)
+  target_link_libraries(win32_window_test PRIVATE orvanta_win32_shell GTest::gtest GTest::gtest_main)
+  target_include_directories(win32_window_test PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  orvanta_warnings(win32_window_test)
+  add_test(NAME win32_window_test
+           COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/win32_with_display.sh
+                   $<TARGET_FILE:win32_window_test>)
+  set_tests_properties(win32_window_test PROPERTIES
+    ENVIRONMENT "ORVANTA_E2E_PREFIX=${CMAKE_BINARY_DIR}/e2e-wineprefix;ORVANTA_E2E_WORK=${CMAKE_CURRENT_BINARY_DIR}/e2e-work"
+    LABELS "wine" TIMEOUT 120 RESOURCE_LOCK orvanta_wine_e2e_prefix)
+endif()

@@ -1,0 +1,331 @@
+// The Win32 shell's windows under Wine on a private display: the application loop (message
+// event before dispatch, idle and its done flag, errors shown with the title while the loop
+// goes on, activation once per change) and the configuration dialog's native view.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/win32_application.h"
+#include "app/win32_cfg_dialog.h"
+#include "config/settings.h"
+
+namespace {
+
+HINSTANCE Instance() {
+  return GetModuleHandleW(nullptr);
+}
+
+// ---- Application loop -------------------------------------------------------------------------
+
+// A plain window that records what reaches its window procedure.
+struct RecordingWindow {
+  static inline std::vector<std::string>* Log = nullptr;
+  static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_USER + 7 && Log != nullptr) Log->push_back("dispatched");
+    return DefWindowProcW(w, m, wp, lp);
+  }
+  HWND Create() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = Instance();
+    wc.lpszClassName = L"OrvantaTestWindow";
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, wc.lpszClassName, L"test", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                           Instance(), nullptr);
+  }
+};
+
+class ApplicationLoop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RecordingWindow::Log = &log;
+    window = RecordingWindow().Create();
+    ASSERT_NE(window, nullptr);
+    app.SetMainWindow(window, SW_SHOWNA);
+  }
+  void TearDown() override {
+    RecordingWindow::Log = nullptr;
+    DestroyWindow(window);
+  }
+
+  Win32Application app{Instance()};
+  HWND window = nullptr;
+  std::vector<std::string> log;
+};
+
+TEST_F(ApplicationLoop, ShowsTheMainWindowAndEndsWithCodeZeroAtTerminate) {
+  bool visibleWhenIdle = false;
+  auto idle = [&](void*, bool&) {
+    visibleWhenIdle = IsWindowVisible(window) != FALSE;
+    app.Terminate();
+  };
+  app.Events.OnIdle = TIdleEvent::Bind(idle);
+  EXPECT_EQ(app.Run(), 0);
+  EXPECT_TRUE(visibleWhenIdle);
+}
+
+TEST_F(ApplicationLoop, MessageEventSeesAQueuedMessageBeforeItIsDispatched) {
+  auto filter = [&](const AppMessageRecord& m, bool&) {
+    if (m.Message == WM_USER + 7) log.push_back("seen " + std::to_string(m.LParam));
+  };
+  int idles = 0;
+  auto idle = [&](void*, bool& done) {
+    done = false;
+    if (++idles == 1) PostMessageW(window, WM_USER + 7, 0, 42);
+    if (idles == 3) app.Terminate();
+  };
+  app.OnMessage = TMessageEvent::Bind(filter);
+  app.Events.OnIdle = TIdleEvent::Bind(idle);
+  app.Run();
+  EXPECT_EQ(log, (std::vector<std::string>{"seen 42", "dispatched"}));
+}
+
+TEST_F(ApplicationLoop, AHandledMessageIsNotDispatched) {
+  auto filter = [&](const AppMessageRecord& m, bool& handled) {
+    if (m.Message == WM_USER + 7) handled = true;
+  };
+  int idles = 0;
+  auto idle = [&](void*, bool& done) {
+    done = false;
+    if (++idles == 1) PostMessageW(window, WM_USER + 7, 0, 0);
+    if (idles == 3) app.Terminate();
+  };
+  app.OnMessage = TMessageEvent::Bind(filter);
+  app.Events.OnIdle = TIdleEvent::Bind(idle);
+  app.Run();
+  EXPECT_TRUE(log.empty());
+}
+
+// Idle calls during a fixed stretch of time, with the done flag left as `done`.
+int IdleCallsIn(Win32Application& app, HWND window, bool done) {
+  int calls = 0;
+  auto idle = [&](void*, bool& Done) {
+    ++calls;
+    Done = done;
+  };
+  app.Events.OnIdle = TIdleEvent::Bind(idle);
+  // A timer ends the loop; WaitMessage wakes for it.
+  SetTimer(window, 1, 200, [](HWND w, UINT, UINT_PTR id, DWORD) {
+    KillTimer(w, id);
+    PostQuitMessage(0);
+  });
+  app.Run();
+  return calls;
+}
+
+TEST_F(ApplicationLoop, IdleThatIsDoneLetsTheLoopWaitAndNotDoneKeepsItTurning) {
+  const int waiting = IdleCallsIn(app, window, true);
+  const int turning = IdleCallsIn(app, window, false);
+  EXPECT_LT(waiting, 50);
+  EXPECT_GT(turning, 10 * waiting + 100);
+}
+
+TEST_F(ApplicationLoop, AnErrorInTheLoopIsShownWithTheTitleAndTheLoopGoesOn) {
+  app.SetTitle("Quorvel orvanta screensaver");
+  std::vector<std::string> shown;
+  app.SetErrorReporter([&](const std::string& text, const std::string& title) {
+    shown.push_back(title + ": " + text);
+  });
+  int idles = 0;
+  auto idle = [&](void*, bool& done) {
+    done = false;
+    if (++idles == 1) throw std::runtime_error("Invalid floating point operation");
+    app.Terminate();
+  };
+  app.Events.OnIdle = TIdleEvent::Bind(idle);
+  EXPECT_EQ(app.Run(), 0);
+  EXPECT_EQ(idles, 2);
+  EXPECT_EQ(
+      shown,
+      (std::vector<std::string>{"Quorvel orvanta screensaver: Invalid floating point operation"}));
+}
+
+TEST_F(ApplicationLoop, TitleIsTheApplicationWindowsText) {
+  app.SetTitle("Quorvel orvanta screensaver konfiguracja");
+  wchar_t text[100] = {};
+  GetWindowTextW(app.Handle(), text, 100);
+  EXPECT_STREQ(text, L"Quorvel orvanta screensaver konfiguracja");
+  EXPECT_EQ(app.Title(), "Quorvel orvanta screensaver konfiguracja");
+}
+
+TEST_F(ApplicationLoop, ActivationEventsFireOncePerChange) {
+  std::vector<std::string> events;
+  auto activated = [&](void*) { events.push_back("activate"); };
+  auto deactivated = [&](void*) { events.push_back("deactivate"); };
+  app.Events.OnActivate = TNotifyEvent::Bind(activated);
+  app.Events.OnDeactivate = TNotifyEvent::Bind(deactivated);
+  app.ActivateApp(true);
+  app.ActivateApp(true);  // a second window of the application activated
+  app.ActivateApp(false);
+  app.ActivateApp(false);
+  EXPECT_EQ(events, (std::vector<std::string>{"activate", "deactivate"}));
+}
+
+// ---- Dialog view ------------------------------------------------------------------------------
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[200] = {};
+  GetWindowTextW(window, text, 200);
+  return text;
+}
+
+HWND ControlById(HWND dialog, CfgControl id) {
+  return GetDlgItem(dialog, 100 + static_cast<int>(id));
+}
+
+class DialogView : public ::testing::Test {
+ protected:
+  void Open(const Settings& loaded) {
+    dialog = std::make_unique<Win32CfgDialog>(app, loaded, [this](const Settings& positions) {
+      saves.push_back(positions);
+      if (failSave) throw SettingsError("Failed to set data for 'Gwiazd'");
+    });
+    dialog->Create();
+    ASSERT_NE(dialog->Handle(), nullptr);
+  }
+  void Click(CfgControl button) {
+    SendMessageW(dialog->Handle(), WM_COMMAND,
+                 MAKEWPARAM(100 + static_cast<int>(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(ControlById(dialog->Handle(), button)));
+  }
+  // True when a WM_CLOSE for the dialog is waiting in the queue.
+  bool ClosePending() {
+    MSG msg;
+    return PeekMessageW(&msg, dialog->Handle(), WM_CLOSE, WM_CLOSE, PM_NOREMOVE) != FALSE;
+  }
+
+  Win32Application app{Instance()};
+  std::unique_ptr<Win32CfgDialog> dialog;
+  std::vector<Settings> saves;
+  bool failSave = false;
+};
+
+TEST_F(DialogView, WindowHasItsCaptionClientSizeAndFixedFrame) {
+  Open(kDefaultSettings);
+  HWND w = dialog->Handle();
+  EXPECT_EQ(TextOf(w), L"Konfiguracja screensavera");
+  RECT client{};
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, 500);
+  EXPECT_EQ(client.bottom, 227);
+  const LONG style = GetWindowLongW(w, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+}
+
+TEST_F(DialogView, StoredValuesOutsideTheRangesShowClamped) {
+  Open(Settings{20, 5000, 50, 15});
+  HWND w = dialog->Handle();
+  EXPECT_EQ(SendMessageW(ControlById(w, CfgControl::trilegwiazd), TBM_GETPOS, 0, 0), 50);
+  EXPECT_EQ(SendMessageW(ControlById(w, CfgControl::triledymow), TBM_GETPOS, 0, 0), 2000);
+  EXPECT_EQ(TextOf(ControlById(w, CfgControl::LabIlegwiazd)), L"50");
+  EXPECT_EQ(TextOf(ControlById(w, CfgControl::Labiledymow)), L"2000");
+  EXPECT_EQ(TextOf(ControlById(w, CfgControl::Labilewybuchow)), L"50");
+  EXPECT_EQ(TextOf(ControlById(w, CfgControl::Labileswiatel)), L"15");
+}
+
+TEST_F(DialogView, SlidersHaveTheirRangesStepsAndThumb) {
+  Open(kDefaultSettings);
+  HWND slider = ControlById(dialog->Handle(), CfgControl::trilewybuchow);
+  EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0), 10);
+  EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0), 300);
+  EXPECT_EQ(SendMessageW(slider, TBM_GETLINESIZE, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(slider, TBM_GETPAGESIZE, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(slider, TBM_GETTHUMBLENGTH, 0, 0), 18);
+  const LONG style = GetWindowLongW(slider, GWL_STYLE);
+  EXPECT_TRUE(style & TBS_NOTICKS);
+  EXPECT_TRUE(style & TBS_BOTH);
+  EXPECT_FALSE(style & TBS_ENABLESELRANGE);
+}
+
+TEST_F(DialogView, TabOrderRunsAnulujSlidersAndZapiszAsDesigned) {
+  Open(kDefaultSettings);
+  HWND w = dialog->Handle();
+  std::vector<HWND> order;
+  HWND first = GetNextDlgTabItem(w, nullptr, FALSE);
+  for (HWND c = first; c != nullptr && order.size() < 8;) {
+    order.push_back(c);
+    c = GetNextDlgTabItem(w, c, FALSE);
+    if (c == first) break;
+  }
+  const std::vector<HWND> expected{
+      ControlById(w, CfgControl::BtnAnuluj),     ControlById(w, CfgControl::trilegwiazd),
+      ControlById(w, CfgControl::BtnZapisz),     ControlById(w, CfgControl::triledymow),
+      ControlById(w, CfgControl::trilewybuchow), ControlById(w, CfgControl::trileswiatel)};
+  EXPECT_EQ(order, expected);
+}
+
+TEST_F(DialogView, MovingASliderUpdatesOnlyItsLabel) {
+  Open(kDefaultSettings);
+  HWND w = dialog->Handle();
+  HWND slider = ControlById(w, CfgControl::trilewybuchow);
+  SendMessageW(slider, TBM_SETPOS, TRUE, 300);
+  SendMessageW(w, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 300), reinterpret_cast<LPARAM>(slider));
+  EXPECT_EQ(TextOf(ControlById(w, CfgControl::Labilewybuchow)), L"300");
+  EXPECT_EQ(TextOf(ControlById(w, CfgControl::LabIlegwiazd)), L"1500");
+  EXPECT_EQ(TextOf(ControlById(w, CfgControl::Labileswiatel)), L"15");
+}
+
+TEST_F(DialogView, ZapiszSavesAllFourPositionsAndCloses) {
+  Open(Settings{20, 5000, 50, 15});
+  Click(CfgControl::BtnZapisz);
+  ASSERT_EQ(saves.size(), 1u);
+  EXPECT_EQ(saves[0].MeteorCount, 50);
+  EXPECT_EQ(saves[0].SmokeCount, 2000);
+  EXPECT_EQ(saves[0].ExplosionCount, 50);
+  EXPECT_EQ(saves[0].LightCount, 15);
+  EXPECT_TRUE(ClosePending());
+}
+
+TEST_F(DialogView, AnulujClosesWithoutSaving) {
+  Open(kDefaultSettings);
+  Click(CfgControl::BtnAnuluj);
+  EXPECT_TRUE(saves.empty());
+  EXPECT_TRUE(ClosePending());
+}
+
+TEST_F(DialogView, EnterAndEscapeNeitherSaveNorClose) {
+  Open(kDefaultSettings);
+  SendMessageW(dialog->Handle(), WM_COMMAND, IDOK, 0);
+  SendMessageW(dialog->Handle(), WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(saves.empty());
+  EXPECT_FALSE(ClosePending());
+}
+
+TEST_F(DialogView, ASaveErrorIsShownTitledWithTheApplicationAndTheDialogStaysOpen) {
+  Open(kDefaultSettings);
+  failSave = true;
+  // The box is modal; a helper thread reads it and presses OK.
+  std::wstring boxText;
+  std::atomic<bool> found{false};
+  std::thread closer([&] {
+    for (int i = 0; i < 200 && !found; ++i) {
+      HWND box = FindWindowW(L"#32770", L"Quorvel orvanta screensaver konfiguracja");
+      if (box != nullptr) {
+        wchar_t text[200] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 200);
+        boxText = text;
+        found = true;
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+  });
+  Click(CfgControl::BtnZapisz);
+  closer.join();
+  EXPECT_TRUE(found);
+  EXPECT_EQ(boxText, L"Failed to set data for 'Gwiazd'");
+  EXPECT_FALSE(ClosePending());
+  EXPECT_TRUE(IsWindow(dialog->Handle()));
+}
+
+}  // namespace
