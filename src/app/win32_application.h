@@ -11,6 +11,17 @@
 
 #include "app/application.h"
 
+// The object behind a window whose creation passed it as CreateWindowExW's last argument;
+// null for the few messages that come before WM_NCCREATE.
+template <class Window>
+Window* WindowObject(HWND window, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
 class Win32Application final : public Application {
  public:
   explicit Win32Application(HINSTANCE instance);
@@ -49,6 +60,18 @@ class Win32Application final : public Application {
     } catch (const std::exception& error) {
       ShowException(error);
     }
+  }
+  // A window procedure's answer from `handle`, or the default answer when it raised an
+  // error (which is shown instead of leaving the window procedure).
+  template <class F>
+  LRESULT Answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam, F&& handle) {
+    LRESULT result = 0;
+    bool answered = false;
+    Guarded([&] {
+      result = handle();
+      answered = true;
+    });
+    return answered ? result : DefWindowProcW(window, message, wParam, lParam);
   }
 
  private:

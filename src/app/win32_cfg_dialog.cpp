@@ -172,19 +172,10 @@ void Win32CfgDialog::CloseDialog() {
 
 LRESULT CALLBACK Win32CfgDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<Win32CfgDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = WindowObject<Win32CfgDialog>(window, message, lParam);
   if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  LRESULT result = 0;
-  bool answered = false;
-  self->app_.Guarded([&] {
-    result = self->HandleMessage(window, message, wParam, lParam);
-    answered = true;
-  });
-  return answered ? result : DefWindowProcW(window, message, wParam, lParam);
+  return self->app_.Answer(window, message, wParam, lParam,
+                           [&] { return self->HandleMessage(window, message, wParam, lParam); });
 }
 
 LRESULT Win32CfgDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
