@@ -20,6 +20,7 @@ echo "$seen"
 check "/C opens the dialog with its caption" grep -qx "caption=$CAPTION" <<<"$seen"
 check "the client area is 500 x 227" grep -qx "client=500x227" <<<"$seen"
 check "the labels show the defaults" test "$(grep '^value=' <<<"$seen" | cut -d= -f2 | paste -sd,)" = "1500,1500,50,15"
+check "the pointer shows over the dialog" test "$(probe cursor)" = showing
 check "the sliders' ranges" test "$(grep '^slider' <<<"$seen" | sed 's/@.*//' | cut -d= -f2 | paste -sd,)" = "50..2000,50..2000,10..300,1..50"
 probe click "$CAPTION" Zapisz
 expect_exit "Zapisz closes the dialog with exit code 0" "$CFG" 10 0

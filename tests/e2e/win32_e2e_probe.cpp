@@ -11,10 +11,13 @@
 //   probe slide <caption> <n> <pos>  move the n-th slider (0-based) to <pos> as a user would
 //   probe close <caption>            close the dialog through its title bar's close button
 //   probe front <ms>                 show a window of another program in front for <ms>
+//   probe cursor                     print "showing" or "hidden": the pointer as the
+//                                    application in front has left it
 //   probe host <scr> <ready> <go> <out>
 //                                    make a 320x240 window, start "<scr> /P <hwnd>", write
-//                                    the window's client rectangle on the screen and the
-//                                    client size of the saver's child window to <ready>,
+//                                    the window's client rectangle on the screen, the
+//                                    client size of the saver's child window and the
+//                                    host window's handle to <ready>,
 //                                    wait for <go> to exist, destroy the window and write
 //                                    "ended <ms> <exit code>" or "running" to <out>
 #include <windows.h>
@@ -166,6 +169,19 @@ int Close(const char* caption) {
   return 0;
 }
 
+// The cursor's show count belongs to the input queue of the window in front, so another
+// program can see whether the saver hid the pointer. The shape is not looked at: a window
+// holding the mouse capture may never have been asked for one.
+int Cursor() {
+  CURSORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetCursorInfo(&info)) return 8;
+  const bool showing = (info.flags & CURSOR_SHOWING) != 0;
+  std::printf("%s\n", showing ? "showing" : "hidden");
+  std::fflush(stdout);
+  return 0;
+}
+
 // ---- Preview host ---------------------------------------------------------------------------
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -248,7 +264,7 @@ int Host(const char* scr, const char* ready, const char* go, const char* out) {
   WriteFile(ready, std::to_string(origin.x) + " " + std::to_string(origin.y) + " " +
                        std::to_string(client.right) + " " + std::to_string(client.bottom) + " " +
                        std::to_string(childClient.right) + " " +
-                       std::to_string(childClient.bottom) + "\n");
+                       std::to_string(childClient.bottom) + " " + std::to_string(handle) + "\n");
   const DWORD waitStart = GetTickCount();
   while (!FileExists(go) && GetTickCount() - waitStart < 60000) Pump(50);
   if (WaitForSingleObject(pi.hProcess, 0) != WAIT_TIMEOUT) {
@@ -286,6 +302,7 @@ int main(int argc, char** argv) {
   if (command == "slide" && argc == 5)
     return Slide(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   if (command == "close" && argc == 3) return Close(argv[2]);
+  if (command == "cursor" && argc == 2) return Cursor();
   if (command == "front" && argc == 3) return Front(std::strtoul(argv[2], nullptr, 10));
   if (command == "host" && argc == 6) return Host(argv[2], argv[3], argv[4], argv[5]);
   std::fprintf(stderr, "usage: see the comment at the top of win32_e2e_probe.cpp\n");

@@ -1,5 +1,5 @@
 #!/bin/bash
-# orvanta.scr /S: a picture within a few seconds; a key ends it with exit code 0; the pointer
+# orvanta.scr /S: a picture within a few seconds and no pointer over it; a key ends it with exit code 0; the pointer
 # may wander 15 pixels each way, a click does nothing, and 16 pixels end it; another
 # application coming to the front ends it too.
 source "$(dirname "${BASH_SOURCE[0]}")/win32_e2e_lib.sh"
@@ -12,6 +12,7 @@ xdotool mousemove 400 300
 start_bg SAVER wine "$ORVANTA_SCR" /S
 check "the saver window is there, captioned Form1" window_of Form1 15 >/dev/null
 check "a non-black picture appears within a few seconds" wait_for_picture 10
+check "the saver hides the pointer" test "$(probe cursor)" = hidden
 xdotool key a
 expect_exit "a key ends the saver with exit code 0" "$SAVER" 5 0
 

@@ -18,9 +18,18 @@ target_include_directories(orvanta_failing_surface PRIVATE ${PROJECT_SOURCE_DIR}
 target_link_libraries(orvanta_failing_surface PRIVATE orvanta_win32_shell)
 orvanta_warnings(orvanta_failing_surface)
 
+# The saver reporting every frame it draws, which Wine cannot show inside a preview host.
+add_executable(orvanta_reading_back WIN32
+               ${CMAKE_CURRENT_LIST_DIR}/win32_reading_back_surface_main.cpp ${ORVANTA_RESOURCES})
+set_target_properties(orvanta_reading_back PROPERTIES SUFFIX ".scr")
+target_include_directories(orvanta_reading_back PRIVATE ${PROJECT_SOURCE_DIR}/res)
+target_link_libraries(orvanta_reading_back PRIVATE orvanta_win32_shell)
+orvanta_warnings(orvanta_reading_back)
+
 set(_e2e_env
   "ORVANTA_SCR=$<TARGET_FILE:orvanta>"
   "ORVANTA_FAILING_SCR=$<TARGET_FILE:orvanta_failing_surface>"
+  "ORVANTA_READING_BACK_SCR=$<TARGET_FILE:orvanta_reading_back>"
   "ORVANTA_PROBE=$<TARGET_FILE:orvanta_e2e_probe>"
   "ORVANTA_E2E_PREFIX=${CMAKE_BINARY_DIR}/e2e-wineprefix"
   "ORVANTA_E2E_WORK=${CMAKE_CURRENT_BINARY_DIR}/e2e-work")
