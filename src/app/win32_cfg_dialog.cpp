@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "app/win32_text.h"
@@ -120,7 +121,29 @@ void Win32CfgDialog::CreateControl(const CfgControlLayout& layout) {
     SendMessageW(control, TBM_SETPOS, TRUE, form_.SliderPosition(layout.Id));
   } else if (layout.Kind == CfgControlKind::ValueLabel) {
     SetWindowTextW(control, Utf8ToWide(form_.LabelText(layout.Id)).c_str());
+  } else if (link) {
+    FitLinkToText(control, layout, text);
   }
+}
+
+// The maker's name and address are wider than the link's designed box, and a static control
+// cuts its text at its edge; the link grows to show the whole address, keeping the margin of
+// its left side on the right (nothing else shares its row).
+void Win32CfgDialog::FitLinkToText(HWND link, const CfgControlLayout& layout,
+                                   const std::wstring& text) {
+  HDC dc = GetDC(link);
+  if (dc == nullptr) return;
+  HGDIOBJ previous = SelectObject(dc, linkFont_);
+  SIZE extent{};
+  const bool measured =
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent) != FALSE;
+  SelectObject(dc, previous);
+  ReleaseDC(link, dc);
+  if (!measured) return;
+  const int width = std::clamp(static_cast<int>(extent.cx), static_cast<int>(layout.Width),
+                               static_cast<int>(kCfgForm.ClientWidth - 2 * layout.Left));
+  SetWindowPos(link, nullptr, 0, 0, width, layout.Height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32CfgDialog::ArrangeTabOrder() {

@@ -32,6 +32,7 @@ class Win32CfgDialog final : public CfgDialogView {
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateWindowFrame();
   void CreateControl(const CfgControlLayout& layout);
+  void FitLinkToText(HWND link, const CfgControlLayout& layout, const std::wstring& text);
   void ArrangeTabOrder();
   void OnCommand(HWND control, UINT code);
   void OnSliderScroll(HWND control);

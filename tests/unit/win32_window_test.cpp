@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <memory>
@@ -220,6 +221,29 @@ TEST_F(DialogView, WindowHasItsCaptionClientSizeAndFixedFrame) {
   const LONG style = GetWindowLongW(w, GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+}
+
+// The whole maker's name and address must be readable: a static control cuts its text.
+TEST_F(DialogView, TheLinkShowsItsWholeTextAtItsDesignedPlace) {
+  Open(kDefaultSettings);
+  HWND link = ControlById(dialog->Handle(), CfgControl::Label3);
+  const std::wstring text = TextOf(link);
+  EXPECT_EQ(text, L"Quorvel Tarnwick Fellworks https://quorvel-tarnwick.example/");
+  HDC dc = GetDC(link);
+  HGDIOBJ previous =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, previous);
+  ReleaseDC(link, dc);
+  RECT box{};
+  GetWindowRect(link, &box);
+  MapWindowPoints(nullptr, dialog->Handle(), reinterpret_cast<POINT*>(&box), 2);
+  EXPECT_EQ(box.left, 8);
+  EXPECT_EQ(box.top, 211);
+  EXPECT_EQ(box.bottom - box.top, 13);
+  EXPECT_GE(box.right - box.left, std::max<LONG>(extent.cx, 265));
+  EXPECT_LE(box.right, 492);
 }
 
 TEST_F(DialogView, StoredValuesOutsideTheRangesShowClamped) {
