@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/application_events.h"
 #include "app/saver_input.h"
+#include "common/application_events.h"
 
 using TMessageEvent = BoundMethod<const AppMessageRecord&, bool&>;
 

@@ -8,17 +8,16 @@ if(NOT WIN32)
 
   # The X11 pieces that need no display to test: event translation, focus rules, options.
   orvanta_add_library(orvanta_x11_core
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/x11_application.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/x11_screensaver_options.cpp
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/x11/x11_application.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/x11/x11_screensaver_options.cpp
     DEPS orvanta_app_core X11::X11)
 
   add_executable(orvanta
-    ${CMAKE_CURRENT_LIST_DIR}/x11_main.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/x11_errors.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/x11_saver_window.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/gtk_message_box.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/gtk_cfg_dialog.cpp)
-  target_include_directories(orvanta PRIVATE ${PROJECT_SOURCE_DIR}/src)
+    ${CMAKE_CURRENT_LIST_DIR}/x11/x11_main.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/x11/x11_errors.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/x11/x11_saver_window.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gtk/gtk_message_box.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gtk/gtk_cfg_dialog.cpp)
   # GLX context creation links libGL; every GL drawing call still goes through the entry
   # tables, loaded from the same library at start-up.
   target_link_libraries(orvanta PRIVATE orvanta_x11_core orvanta_saver_window

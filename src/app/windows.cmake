@@ -4,11 +4,11 @@ if(WIN32)
   enable_language(RC)
 
   orvanta_add_library(orvanta_win32_shell
-    WIN32 ${CMAKE_CURRENT_LIST_DIR}/win32_text.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/win32_application.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/win32_saver_window.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/win32_cfg_dialog.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/win32_saver_process.cpp
+    WIN32 ${CMAKE_CURRENT_LIST_DIR}/win32/win32_text.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/win32/win32_application.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/win32/win32_saver_window.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/win32/win32_cfg_dialog.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/win32/win32_saver_process.cpp
     DEPS orvanta_saver_window orvanta_config_dialog orvanta_config orvanta_gl orvanta_textures
          orvanta_timer opengl32 gdi32 comctl32 shell32 user32)
 
@@ -17,7 +17,7 @@ if(WIN32)
   set_source_files_properties(${ORVANTA_RESOURCES} PROPERTIES OBJECT_DEPENDS
     "${PROJECT_SOURCE_DIR}/res/orvanta.manifest;${PROJECT_SOURCE_DIR}/res/images.rc;${PROJECT_SOURCE_DIR}/res/meteor.tga;${PROJECT_SOURCE_DIR}/res/metal.tga;${PROJECT_SOURCE_DIR}/res/dym1.tga")
 
-  add_executable(orvanta WIN32 ${CMAKE_CURRENT_LIST_DIR}/win32_main.cpp ${ORVANTA_RESOURCES})
+  add_executable(orvanta WIN32 ${CMAKE_CURRENT_LIST_DIR}/win32/win32_main.cpp ${ORVANTA_RESOURCES})
   set_target_properties(orvanta PROPERTIES SUFFIX ".scr")
   target_include_directories(orvanta PRIVATE ${PROJECT_SOURCE_DIR}/res)
   target_link_libraries(orvanta PRIVATE orvanta_win32_shell)

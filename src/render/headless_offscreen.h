@@ -8,10 +8,10 @@
 #include <memory>
 #include <vector>
 
+#include "common/message_sink.h"
 #include "gl/gl_types.h"
 #include "render/scene_drawing.h"
 #include "scene/scene.h"
-#include "textures/tga_reader.h"
 
 class OsMesaSurface;
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "common/message_sink.h"
 #include "gl/gl_types.h"
 #include "scene/scene.h"
-#include "textures/tga_reader.h"
 
 // A renderer that cannot start; the message is meant for the user as it stands.
 class RenderError : public std::runtime_error {

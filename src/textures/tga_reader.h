@@ -9,14 +9,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string_view>
 #include <vector>
 
+#include "common/message_sink.h"
 #include "gl/gl_types.h"
-
-using MessageSink = std::function<void(std::string_view text, std::string_view title)>;
 
 struct TgaImage {
   std::vector<uint8_t> pixels;  // width x height pixels, R G B (A), rows back to back

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/application_events.h"
+#include "common/application_events.h"
 #include "timer/frame_clock.h"
 
 // Sender and the step's duration in target frames (FPS / StepRate).

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "app/win32_saver_process.h"
+#include "app/win32/win32_saver_process.h"
 
 namespace {
 

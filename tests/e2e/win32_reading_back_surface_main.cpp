@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/win32_saver_process.h"
+#include "app/win32/win32_saver_process.h"
 #include "gl/gl_constants.h"
 #include "gl/gl_entries.h"
 

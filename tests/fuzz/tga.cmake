@@ -4,7 +4,10 @@
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND NOT CMAKE_CROSSCOMPILING)
   add_executable(tga_fuzz ${CMAKE_CURRENT_LIST_DIR}/tga_fuzz.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tga_fuzz_store.cpp ${PROJECT_SOURCE_DIR}/src/textures/tga_reader.cpp)
-  target_include_directories(tga_fuzz PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  orvanta_layer_include_dir(textures _textures_dir)
+  orvanta_layer_include_dir(gl _gl_dir)
+  target_include_directories(tga_fuzz PRIVATE ${_textures_dir} ${_gl_dir})
+  target_link_libraries(tga_fuzz PRIVATE orvanta_common)
   target_compile_options(tga_fuzz PRIVATE -g -fsanitize=fuzzer,address,undefined)
   target_link_options(tga_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
   orvanta_warnings(tga_fuzz)

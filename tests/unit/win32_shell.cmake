@@ -8,7 +8,6 @@ if(WIN32)
 
   add_executable(win32_window_test win32_window_test.cpp)
   target_link_libraries(win32_window_test PRIVATE orvanta_win32_shell GTest::gtest GTest::gtest_main)
-  target_include_directories(win32_window_test PRIVATE ${PROJECT_SOURCE_DIR}/src)
   orvanta_warnings(win32_window_test)
   add_test(NAME win32_window_test
            COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/win32_with_display.sh

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/win32_saver_process.h"
-#include "app/win32_saver_window.h"
-#include "app/win32_text.h"
+#include "app/win32/win32_saver_process.h"
+#include "app/win32/win32_saver_window.h"
+#include "app/win32/win32_text.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/win32_application.h"
-#include "app/win32_cfg_dialog.h"
+#include "app/win32/win32_application.h"
+#include "app/win32/win32_cfg_dialog.h"
 #include "config/settings.h"
 
 namespace {

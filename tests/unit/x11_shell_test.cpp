@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/x11_screensaver_options.h"
+#include "app/x11/x11_screensaver_options.h"
 
 // Xlib last: its macros would rewrite names in the headers above.
-#include "app/x11_application.h"
+#include "app/x11/x11_application.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The Win32 application object and its message loop.
-#include "app/win32_application.h"
+#include "app/win32/win32_application.h"
 
-#include "app/win32_text.h"
+#include "app/win32/win32_text.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // UTF-8 <-> UTF-16 conversion, the command line and message boxes for the Win32 shell.
-#include "app/win32_text.h"
+#include "app/win32/win32_text.h"
 
 #include <shellapi.h>
 

@@ -1,5 +1,5 @@
 // The X11 message loop, input translation and focus tracking.
-#include "app/x11_application.h"
+#include "app/x11/x11_application.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,5 +1,5 @@
 // The configuration dialog's native Win32 window.
-#include "app/win32_cfg_dialog.h"
+#include "app/win32/win32_cfg_dialog.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/win32_text.h"
+#include "app/win32/win32_text.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Reading XScreenSaver's options.
-#include "app/x11_screensaver_options.h"
+#include "app/x11/x11_screensaver_options.h"
 
 #include <charconv>
 

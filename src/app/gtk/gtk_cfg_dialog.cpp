@@ -1,6 +1,6 @@
 // The GTK 3 view of the configuration dialog: a fixed-size black window laid out from the
 // model's control table, white 11-pixel text, four sliders and the maker's link.
-#include "app/gtk_cfg_dialog.h"
+#include "app/gtk/gtk_cfg_dialog.h"
 
 #include <gtk/gtk.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/gtk_message_box.h"
+#include "app/gtk/gtk_message_box.h"
 #include "app/saver_platform.h"
 #include "config/cfg_dialog_model.h"
 

@@ -1,7 +1,7 @@
 // The entry of orvanta.scr.
 #include <windows.h>
 
-#include "app/win32_saver_process.h"
+#include "app/win32/win32_saver_process.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const GraphicsLibraryStatus graphics = PrepareProcess();

@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "app/win32_application.h"
+#include "app/win32/win32_application.h"
 #include "config/cfg_dialog_model.h"
 
 class Win32CfgDialog final : public CfgDialogView {

@@ -1,7 +1,7 @@
 // The X11 + GLX saver window. GL draws into a child window created with the visual GLX
 // chooses, so that the window the saver shows (ours, or a host's) can exist before the
 // pixel format is known, as the creation order of TForm1 needs.
-#include "app/x11_saver_window.h"
+#include "app/x11/x11_saver_window.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/x11_errors.h"
+#include "app/x11/x11_errors.h"
 
 namespace {
 

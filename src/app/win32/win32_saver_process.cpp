@@ -1,5 +1,5 @@
 // Start-up and mode dispatch on Windows.
-#include "app/win32_saver_process.h"
+#include "app/win32/win32_saver_process.h"
 
 #include <cstdint>
 #include <exception>
@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "app/win32_cfg_dialog.h"
-#include "app/win32_text.h"
+#include "app/win32/win32_cfg_dialog.h"
+#include "app/win32/win32_text.h"
 #include "config/settings_store.h"
 #include "gl/fpu_control.h"
 #include "gl/gl_entries.h"

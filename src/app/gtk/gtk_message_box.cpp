@@ -1,5 +1,5 @@
 // GTK message dialogs with the stderr copy of their text.
-#include "app/gtk_message_box.h"
+#include "app/gtk/gtk_message_box.h"
 
 #include <gtk/gtk.h>
 

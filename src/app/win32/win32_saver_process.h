@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/win32_saver_window.h"
+#include "app/win32/win32_saver_window.h"
 
 inline constexpr char kStartupErrorTitle[] = "Application Error";
 

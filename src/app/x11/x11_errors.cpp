@@ -1,5 +1,5 @@
 // Error handlers that keep the saver alive through protocol errors.
-#include "app/x11_errors.h"
+#include "app/x11/x11_errors.h"
 
 #include <cstdlib>
 

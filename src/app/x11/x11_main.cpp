@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/gtk_cfg_dialog.h"
-#include "app/gtk_message_box.h"
+#include "app/gtk/gtk_cfg_dialog.h"
+#include "app/gtk/gtk_message_box.h"
 #include "app/saver_window.h"
-#include "app/x11_screensaver_options.h"
+#include "app/x11/x11_screensaver_options.h"
 #include "config/settings.h"
 #include "config/settings_store.h"
 #include "gl/fpu_control.h"
@@ -24,9 +24,9 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
-#include "app/x11_application.h"
-#include "app/x11_errors.h"
-#include "app/x11_saver_window.h"
+#include "app/x11/x11_application.h"
+#include "app/x11/x11_errors.h"
+#include "app/x11/x11_saver_window.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "app/saver_window.h"
-#include "app/win32_application.h"
+#include "app/win32/win32_application.h"
 
 // The pixel format the saver asks for: double-buffered RGBA for a window, 32-bit colour and
 // 32-bit depth, every other field zero.

@@ -1,6 +1,5 @@
-// The application object's events that other parts hook (the frame timer takes idle,
-// activate and deactivate), and the bound-method type they are made of. Portable: the
-// platform shells own the application object and raise these events.
+// A method bound to its object, and the two event types the application and the frame
+// timer raise. Used by every layer that raises or handles events.
 #pragma once
 
 #include <memory>
@@ -50,22 +49,3 @@ using TNotifyEvent = BoundMethod<void*>;
 // The idle handler also gets the loop's "done" flag: left true, the loop waits for the
 // next message; set false, the loop calls idle again as soon as the queue is empty.
 using TIdleEvent = BoundMethod<void*, bool&>;
-
-struct ApplicationEvents {
-  TIdleEvent OnIdle;
-  TNotifyEvent OnActivate;
-  TNotifyEvent OnDeactivate;
-
-  // Called by the message loop whenever its queue is empty; true means wait for a message.
-  bool RaiseIdle(void* Sender) const {
-    bool Done = true;
-    if (OnIdle) OnIdle(Sender, Done);
-    return Done;
-  }
-  void RaiseActivate(void* Sender) const {
-    if (OnActivate) OnActivate(Sender);
-  }
-  void RaiseDeactivate(void* Sender) const {
-    if (OnDeactivate) OnDeactivate(Sender);
-  }
-};

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "app/saver_platform.h"
-#include "app/x11_application.h"
+#include "app/x11/x11_application.h"
 
 enum class X11SaverKind {
   FullScreen,  // our own window over the whole screen, taking keyboard and pointer

@@ -1,10 +1,10 @@
 // TForm1's window on Windows: creation, the window procedure that feeds TForm1's
 // handlers, WGL and the host services.
-#include "app/win32_saver_window.h"
+#include "app/win32/win32_saver_window.h"
 
 #include <stdexcept>
 
-#include "app/win32_text.h"
+#include "app/win32/win32_text.h"
 #include "gl/gl_entries.h"
 
 namespace {

@@ -1,0 +1,89 @@
+#!/bin/bash
+# Checks the house rules that the compiler alone cannot see, and names the file and line of
+# every break:
+#   - a layer includes only from itself and the layers below it that it may use;
+#   - only files whose name carries a platform prefix (win32_, x11_, gtk_, posix_, headless_)
+#     include the window system's headers (windows.h, X11, GLX, GTK);
+#   - a platform's shell folder (src/app/win32, x11, gtk) includes no other platform's shell;
+#   - no include climbs out of its folder with "../".
+# The build enforces the layers as well (each library sees only the include folders of what
+# it declares); this check also covers headers no target compiles on this platform.
+# Exit code 0 when the tree keeps every rule, 1 otherwise.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+# What each layer may include besides itself. app and tools may use every layer.
+declare -A allowed=(
+  [common]=""
+  [gl]="common"
+  [timer]="common"
+  [config]="common"
+  [scene]="common config"
+  [textures]="common gl"
+  [render]="common gl scene textures config"
+  [app]="common gl timer config scene textures render app"
+)
+layers="common gl timer config scene textures render app"
+
+failures=0
+fail() {
+  echo "$1:$2: $3"
+  failures=$((failures + 1))
+}
+
+is_layer() { [[ " $layers " == *" $1 "* ]]; }
+
+check_file() {
+  local file="$1" layer="$2" name
+  name="$(basename "$file")"
+  local platform=""
+  case "$name" in
+    win32_* | x11_* | gtk_* | posix_* | headless_*) platform="${name%%_*}" ;;
+  esac
+  local shell_folder=""
+  case "$file" in
+    src/app/win32/*) shell_folder=win32 ;;
+    src/app/x11/*) shell_folder=x11 ;;
+    src/app/gtk/*) shell_folder=gtk ;;
+  esac
+  local line_number=0 line target
+  while IFS= read -r line || [ -n "$line" ]; do
+    line_number=$((line_number + 1))
+    [[ "$line" =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*([\"\<])([^\"\>]+) ]] || continue
+    target="${BASH_REMATCH[2]}"
+    if [[ "$target" == ../* || "$target" == */../* ]]; then
+      fail "$file" "$line_number" "include climbs out of its folder: $target"
+    fi
+    if [ "${BASH_REMATCH[1]}" = '"' ]; then
+      local used="${target%%/*}"
+      if [ -n "$layer" ] && [ "$used" != "$target" ] && is_layer "$used" && [ "$used" != "$layer" ] &&
+        [[ " ${allowed[$layer]} " != *" $used "* ]]; then
+        fail "$file" "$line_number" "the $layer layer may not include from $used/: $target"
+      fi
+      if [ -n "$shell_folder" ] && [[ "$target" =~ ^app/(win32|x11|gtk)/ ]] &&
+        [ "${BASH_REMATCH[1]}" != "$shell_folder" ] && ! { [ "$shell_folder" = x11 ] && [ "${BASH_REMATCH[1]}" = gtk ]; }; then
+        fail "$file" "$line_number" "the $shell_folder shell may not include another platform's shell: $target"
+      fi
+    else
+      if [ -z "$platform" ] && [[ "$target" =~ ^(windows\.h|winuser\.h|commctrl\.h|shellapi\.h|X11/|GL/glx|gtk/|gdk/) ]]; then
+        fail "$file" "$line_number" "only a file with a platform prefix may include <$target>"
+      fi
+    fi
+  done <"$file"
+}
+
+while IFS= read -r file; do
+  layer=""
+  if [[ "$file" =~ ^src/([a-z0-9_]+)/ ]]; then layer="${BASH_REMATCH[1]}"; fi
+  if [ -n "$layer" ] && ! is_layer "$layer"; then
+    fail "$file" 1 "src/$layer/ is not one of the layers ($layers)"
+    continue
+  fi
+  check_file "$file" "$layer"
+done < <(git ls-files -- 'src/*.h' 'src/*.cpp' 'tools/*.h' 'tools/*.cpp')
+
+if [ "$failures" -gt 0 ]; then
+  echo "check-layers: $failures break(s) of the layering rules" >&2
+  exit 1
+fi
+echo "check-layers: every file keeps to its layer"
