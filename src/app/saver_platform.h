@@ -17,6 +17,10 @@ class RenderingSurface {
   virtual bool SetPixelFormat() = 0;
   virtual bool CreateContext() = 0;
   virtual bool MakeCurrent() = 0;
+  // Asks the driver to wait for `interval` vertical blanks in every buffer swap, so that a
+  // loop that never sleeps still turns no faster than the display. Does nothing where the
+  // driver offers no way to; never a failure.
+  virtual void SetSwapInterval(int32_t interval) = 0;
   virtual void SwapBuffers() = 0;
   virtual int32_t ClientWidth() const = 0;
   virtual int32_t ClientHeight() const = 0;

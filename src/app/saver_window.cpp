@@ -36,6 +36,7 @@ void TForm1::FormCreate() {
     Host.CaptureMouse();
   }
   if (!CreateRenderingContext()) return;
+  Surface.SetSwapInterval(1);
   InitGL(Surface.ClientWidth(), Surface.ClientHeight());
   Quadric = CreateQuadric();
   const MessageSink report = [this](std::string_view text, std::string_view title) {

@@ -38,6 +38,9 @@ class FakeSurface : public RenderingSurface {
   bool SetPixelFormat() override { return Step("SetPixelFormat", 2); }
   bool CreateContext() override { return Step("CreateContext", 3); }
   bool MakeCurrent() override { return Step("MakeCurrent", 4); }
+  void SetSwapInterval(int32_t interval) override {
+    journal_.push_back("SwapInterval(" + std::to_string(interval) + ")");
+  }
   void SwapBuffers() override { journal_.push_back("SwapBuffers"); }
   int32_t ClientWidth() const override { return 640; }
   int32_t ClientHeight() const override { return 480; }
@@ -108,7 +111,8 @@ TEST_F(SaverWindow, FullScreenCreationRunsInOrderAndSwitchesTheTimerOn) {
   f.FormCreate();
   const Journal expected{
       "ToolWindow",        "ScreenSaverRunning(1)", "SetCapture",    "GetDC",
-      "ChoosePixelFormat", "SetPixelFormat",        "CreateContext", "MakeCurrent"};
+      "ChoosePixelFormat", "SetPixelFormat",        "CreateContext", "MakeCurrent",
+      "SwapInterval(1)"};
   EXPECT_EQ(journal, expected);
   EXPECT_TRUE(f.PowerTimer1.MayProcess());
   EXPECT_TRUE(f.PowerTimer1.MayRender());

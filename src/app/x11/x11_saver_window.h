@@ -47,6 +47,7 @@ class X11SaverWindow : public RenderingSurface, public SaverHost {
   bool SetPixelFormat() override;
   bool CreateContext() override;
   bool MakeCurrent() override;
+  void SetSwapInterval(int32_t) override {}
   void SwapBuffers() override;
   int32_t ClientWidth() const override { return width_; }
   int32_t ClientHeight() const override { return height_; }
