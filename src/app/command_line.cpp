@@ -43,6 +43,10 @@ int64_t ParseWindowHandle(std::string_view text) {
   return value;
 }
 
+StartupError NotAWindowError(int64_t handle) {
+  return StartupError("'" + std::to_string(handle) + "' is not a window handle");
+}
+
 std::string_view TitleForMode(SaverMode mode) {
   return mode == SaverMode::Configuration ? kConfigurationTitle : kSaverTitle;
 }

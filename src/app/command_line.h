@@ -42,6 +42,9 @@ CommandLine ParseCommandLine(std::span<const std::string> args);
 // The title of each mode, for shells that choose the mode in their own way.
 std::string_view TitleForMode(SaverMode mode);
 
+// The error for a handle that names no window the saver could draw in.
+StartupError NotAWindowError(int64_t handle);
+
 // Optional sign, then one or more decimal digits, within int64; no spaces, no other
 // characters. Anything else throws StartupError "'<text>' is not a valid integer value".
 int64_t ParseWindowHandle(std::string_view text);

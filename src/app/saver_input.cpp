@@ -1,8 +1,6 @@
 // The input rules that end a full-screen saver.
 #include "app/saver_input.h"
 
-#include <utility>
-
 namespace {
 
 // The position packed in a mouse message's lParam, each half read unsigned (0..65535).
@@ -38,12 +36,4 @@ bool MessageEndsSaver(const AppMessageRecord& message, bool Preview, CursorPoint
     default:
       return false;  // clicks, Alt (WM_SYSKEYDOWN) and the rest pass untouched
   }
-}
-
-SaverInputFilter::SaverInputFilter(bool preview, CursorPoint startCursorPos,
-                                   std::function<void()> terminate)
-    : Preview(preview), StartCursorPos(startCursorPos), Terminate(std::move(terminate)) {}
-
-void SaverInputFilter::AppMessage(const AppMessageRecord& message, bool& /*handled*/) const {
-  if (MessageEndsSaver(message, Preview, StartCursorPos) && Terminate) Terminate();
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 // Not named WM_* so that this header can sit beside <windows.h>, whose macros would
 // otherwise rewrite the names.
@@ -35,18 +34,3 @@ struct CursorPoint {
 // True when `message` ends the saver: a key press, an activation message, or a mouse move
 // beyond the tolerance from `StartCursorPos`. A preview never ends this way.
 bool MessageEndsSaver(const AppMessageRecord& message, bool Preview, CursorPoint StartCursorPos);
-
-// The application's message event of a running saver. It terminates the application on an
-// ending message and otherwise does nothing; every message is still dispatched, so the
-// handled flag is never touched.
-class SaverInputFilter {
- public:
-  SaverInputFilter(bool preview, CursorPoint startCursorPos, std::function<void()> terminate);
-
-  void AppMessage(const AppMessageRecord& message, bool& handled) const;
-
- private:
-  bool Preview;
-  CursorPoint StartCursorPos;
-  std::function<void()> Terminate;
-};

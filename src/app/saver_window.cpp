@@ -63,6 +63,11 @@ void TForm1::ReportContextFailure(const char* text) {
   Host.PostQuitMessage(0);
 }
 
+void TForm1::ReleaseGraphics() {
+  if (Quadric != nullptr && ContextIsCurrent) DeleteQuadric(Quadric);
+  Quadric = nullptr;
+}
+
 void TForm1::FormResize(int32_t width, int32_t height) {
   // A size change can arrive while the window is still being created, before there is a
   // context to act on; the first frame sets the projection anyway.

@@ -39,6 +39,11 @@ class TForm1 {
   void PowerTimer1AppDeactivate(void* Sender);
   void AppMessage(const AppMessageRecord& message, bool& handled);
 
+  // Deletes the quadric, while the context is still current. A shell that releases its
+  // context when the loop ends calls this first; one that leaves everything to the process's
+  // end need not.
+  void ReleaseGraphics();
+
   // Seeds the scene from this value instead of the clock (tests and reproducible runs).
   void SetSceneSeed(uint64_t seed) { SceneSeed = seed, SeedGiven = true; }
 

@@ -17,6 +17,26 @@ void Resolve(Entry& entry, void* library, const char* name) {
 
 }  // namespace
 
+std::string LoadSystemGraphicsLibraries() {
+  std::string error;
+  // Both are tried, as each library's own set-up would be; the first failure is kept.
+  try {
+    LoadGLLibrary(std::string(DefaultGLLibraryName));
+  } catch (const GlLoadError& e) {
+    error = e.what();
+  }
+  try {
+    LoadGLuLibrary(std::string(DefaultGLuLibraryName));
+  } catch (const GlLoadError& e) {
+    if (error.empty()) error = e.what();
+  }
+  if (!error.empty()) return error;
+  std::vector<std::string_view> missing = MissingGlEntries();
+  for (std::string_view name : MissingGluEntries()) missing.push_back(name);
+  if (missing.empty()) return {};
+  return "The graphics library lacks the function " + std::string(missing.front());
+}
+
 void UnloadGLLibrary() {
   GL = GlEntries{};
   CloseDynamicLibrary(g_gl_library);

@@ -20,6 +20,12 @@ inline constexpr std::string_view DefaultGLLibraryName = "libGL.so.1";
 inline constexpr std::string_view DefaultGLuLibraryName = "libGLU.so.1";
 #endif
 
+// Binds both tables to the system's libraries (the default names above), as the program does
+// before anything else, and says why a saver could not draw with them: the first library that
+// could not be loaded, or the first function the program calls that is missing from one;
+// empty when everything is there. Never throws: only the saver modes need the libraries.
+std::string LoadSystemGraphicsLibraries();
+
 // Releases any GL library loaded before, loads the named one and fills every GL entry (null
 // for a function the library lacks). ChoosePixelFormat comes from the library if it exports
 // one, else from the system. Throws GlLoadError, with all entries null, when loading fails.

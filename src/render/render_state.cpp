@@ -36,6 +36,10 @@ GLUquadric* CreateQuadric() {
   return quadric;
 }
 
+void DeleteQuadric(GLUquadric* quadric) {
+  GLu.gluDeleteQuadric(quadric);
+}
+
 void SetFixedRenderState() {
   static constexpr GLfloat kFogColour[4] = {0.0f, 0.0f, 0.0f, 0.0f};
   GL.glEnable(GL_FOG);

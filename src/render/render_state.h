@@ -30,6 +30,9 @@ void InitGL(int32_t width, int32_t height);
 // has none to give, so that a start-up refuses instead of every frame crashing in GLU.
 GLUquadric* CreateQuadric();
 
+// Gives the quadric back to GLU; the context it was made in must be current.
+void DeleteQuadric(GLUquadric* quadric);
+
 // Fog, blend function, light model and texture environment. Must follow texture loading:
 // its MODULATE replaces the DECAL that loading the environment-mapped images leaves.
 void SetFixedRenderState();

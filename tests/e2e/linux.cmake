@@ -7,7 +7,13 @@ if(NOT WIN32 AND TARGET orvanta)
   target_link_libraries(orvanta_x11_test_host PRIVATE X11::X11)
   orvanta_warnings(orvanta_x11_test_host)
 
-  foreach(subject IN ITEMS fullscreen preview xscreensaver bad_input context_failure dialog)
+  # A libGLU.so.1 that lacks the functions the saver draws with, in a folder of its own.
+  add_library(orvanta_stand_in_glu SHARED ${CMAKE_CURRENT_LIST_DIR}/stand_in_glu.c)
+  set_target_properties(orvanta_stand_in_glu PROPERTIES OUTPUT_NAME GLU SOVERSION 1
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/stand-in-glu)
+
+  foreach(subject IN ITEMS fullscreen preview xscreensaver bad_input context_failure dialog
+                           missing_glu)
     set(script ${CMAKE_CURRENT_LIST_DIR}/x11_${subject}_test.sh)
     if(NOT EXISTS ${script})
       continue()
@@ -18,6 +24,6 @@ if(NOT WIN32 AND TARGET orvanta)
       TIMEOUT 110
       # Several software-rendered savers at once would make each too slow for its deadlines.
       RESOURCE_LOCK orvanta_x11_e2e
-      ENVIRONMENT "ORVANTA=$<TARGET_FILE:orvanta>;HOST_HELPER=$<TARGET_FILE:orvanta_x11_test_host>")
+      ENVIRONMENT "ORVANTA=$<TARGET_FILE:orvanta>;HOST_HELPER=$<TARGET_FILE:orvanta_x11_test_host>;STAND_IN_GLU_DIR=$<TARGET_FILE_DIR:orvanta_stand_in_glu>")
   endforeach()
 endif()

@@ -21,7 +21,7 @@ class NoPixelFormatSurface final : public Win32RenderingSurface {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  const GraphicsLibraryStatus graphics = PrepareProcess();
+  const std::string graphicsUnavailable = PrepareProcess();
   NoPixelFormatSurface surface;
-  return RunSaverProcess(instance, graphics, surface);
+  return RunWin32SaverProcess(instance, graphicsUnavailable, surface);
 }

@@ -57,7 +57,7 @@ class ReadingBackSurface final : public Win32RenderingSurface {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  const GraphicsLibraryStatus graphics = PrepareProcess();
+  const std::string graphicsUnavailable = PrepareProcess();
   ReadingBackSurface surface(std::getenv("ORVANTA_FRAME_REPORT"));
-  return RunSaverProcess(instance, graphics, surface);
+  return RunWin32SaverProcess(instance, graphicsUnavailable, surface);
 }

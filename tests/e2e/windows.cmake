@@ -26,15 +26,22 @@ target_include_directories(orvanta_reading_back PRIVATE ${PROJECT_SOURCE_DIR}/re
 target_link_libraries(orvanta_reading_back PRIVATE orvanta_win32_shell)
 orvanta_warnings(orvanta_reading_back)
 
+# A glu32.dll that lacks the functions the saver draws with.
+add_library(orvanta_stand_in_glu32 SHARED ${CMAKE_CURRENT_LIST_DIR}/stand_in_glu.c)
+# In a folder of its own: beside orvanta.scr it would replace the real one for every test.
+set_target_properties(orvanta_stand_in_glu32 PROPERTIES OUTPUT_NAME glu32 PREFIX ""
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/stand-in-glu)
+
 set(_e2e_env
   "ORVANTA_SCR=$<TARGET_FILE:orvanta>"
   "ORVANTA_FAILING_SCR=$<TARGET_FILE:orvanta_failing_surface>"
   "ORVANTA_READING_BACK_SCR=$<TARGET_FILE:orvanta_reading_back>"
   "ORVANTA_PROBE=$<TARGET_FILE:orvanta_e2e_probe>"
+  "ORVANTA_STAND_IN_GLU32=$<TARGET_FILE:orvanta_stand_in_glu32>"
   "ORVANTA_E2E_PREFIX=${CMAKE_BINARY_DIR}/e2e-wineprefix"
   "ORVANTA_E2E_WORK=${CMAKE_CURRENT_BINARY_DIR}/e2e-work")
 
-foreach(_case saver_input preview startup_errors first_run dialog context_failure)
+foreach(_case saver_input preview startup_errors first_run dialog context_failure missing_glu)
   add_test(NAME win32_e2e_${_case}
            COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_${_case}.sh)
   set_tests_properties(win32_e2e_${_case} PROPERTIES

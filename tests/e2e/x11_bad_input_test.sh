@@ -14,17 +14,17 @@ expect_startup_error() {
 }
 
 echo "preview handle missing or not a number"
-expect_startup_error "Application Error: '' is not a valid integer value" /P
-expect_startup_error "Application Error: 'abc' is not a valid integer value" /p abc
-expect_startup_error "Application Error: '12x' is not a valid integer value" /P 12x
+expect_startup_error "Application Error: Start-up error: '' is not a valid integer value" /P
+expect_startup_error "Application Error: Start-up error: 'abc' is not a valid integer value" /p abc
+expect_startup_error "Application Error: Start-up error: '12x' is not a valid integer value" /P 12x
 
 echo "a stored value that is not a number stops every mode"
 use_settings "Gwiazd=many"
-expect_startup_error "Application Error: Invalid data type for 'Gwiazd'" /S
-expect_startup_error "Application Error: Invalid data type for 'Gwiazd'"
-expect_startup_error "Application Error: Invalid data type for 'Gwiazd'" /c
+expect_startup_error "Application Error: Settings error: Invalid data type for 'Gwiazd'" /S
+expect_startup_error "Application Error: Settings error: Invalid data type for 'Gwiazd'"
+expect_startup_error "Application Error: Settings error: Invalid data type for 'Gwiazd'" /c
 use_settings "Dym=99999999999"
-expect_startup_error "Application Error: Failed to get data for 'Dym'" /P 1234
+expect_startup_error "Application Error: Settings error: Failed to get data for 'Dym'" /P 1234
 
 echo "with a display: the box, then exit code 1"
 use_settings
@@ -33,6 +33,6 @@ start_saver /P 123456789
 box="$(find_window "^Application Error$" 5)"
 dismiss_box "$box"
 expect_exit "$SAVER_PID" 3 1
-grep -qxF "Application Error: '123456789' is not a window on this display" "$E2E_TMP/saver.err" ||
+grep -qxF "Application Error: Start-up error: '123456789' is not a window handle" "$E2E_TMP/saver.err" ||
   fail "unexpected message: $(cat "$E2E_TMP/saver.err")"
 echo PASS

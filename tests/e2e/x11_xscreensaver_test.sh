@@ -34,6 +34,6 @@ start_saver --window-id 0x1fffff00
 box="$(find_window "^Application Error$" 5)"
 dismiss_box "$box"
 expect_exit "$SAVER_PID" 3 1
-grep -q "Application Error: '536870656' is not a window on this display" "$E2E_TMP/saver.err" ||
+grep -q "Application Error: Start-up error: '536870656' is not a window handle" "$E2E_TMP/saver.err" ||
   fail "unexpected message: $(cat "$E2E_TMP/saver.err")"
 echo PASS

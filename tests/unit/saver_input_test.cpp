@@ -62,19 +62,4 @@ TEST(Preview, NothingEndsAPreview) {
   }
 }
 
-TEST(InputFilter, TerminatesOnEndingMessagesAndNeverMarksAnyHandled) {
-  int terminations = 0;
-  const SaverInputFilter filter(false, kStart, [&] { ++terminations; });
-  const SaverInputFilter preview(true, kStart, [&] { ++terminations; });
-  bool handled = false;
-  filter.AppMessage(MouseMoveTo(510, 410), handled);
-  filter.AppMessage({kWmLButtonDown, 1, 0}, handled);
-  preview.AppMessage({kWmKeyDown, 0x20, 0}, handled);
-  EXPECT_EQ(terminations, 0);
-  filter.AppMessage({kWmKeyDown, 0x20, 0}, handled);
-  filter.AppMessage(MouseMoveTo(600, 400), handled);
-  EXPECT_EQ(terminations, 2);
-  EXPECT_FALSE(handled);
-}
-
 }  // namespace

@@ -20,7 +20,7 @@ void RegisterApplicationClass(HINSTANCE instance, WNDPROC proc) {
 }  // namespace
 
 Win32Application::Win32Application(HINSTANCE instance) : instance_(instance) {
-  RegisterApplicationClass(instance, &Win32Application::WindowProc);
+  RegisterApplicationClass(instance, &WindowProcOf<Win32Application>);
   // Never shown: it is there to own the other windows and to hold the title.
   handle_ = CreateWindowExW(0, kApplicationClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0,
                             0, nullptr, nullptr, instance, this);
@@ -96,13 +96,7 @@ bool Win32Application::Idle() {
   return done;
 }
 
-LRESULT CALLBACK Win32Application::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                              LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* app = reinterpret_cast<Win32Application*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (app != nullptr && message == WM_ACTIVATEAPP) app->ActivateApp(wParam != FALSE);
+LRESULT Win32Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ACTIVATEAPP) ActivateApp(wParam != FALSE);
   return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -22,6 +22,19 @@ Window* WindowObject(HWND window, UINT message, LPARAM lParam) {
   return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
+// The window procedure of every window of ours: the object behind the window answers through
+// its HandleMessage, and an error it raises is shown by the application instead of leaving
+// the window procedure. Window needs Application() and HandleMessage(HWND, UINT, WPARAM,
+// LPARAM); the object passes itself as CreateWindowExW's last argument.
+template <class Window>
+LRESULT CALLBACK WindowProcOf(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window* self = WindowObject<Window>(window, message, lParam);
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return self->Application().Answer(window, message, wParam, lParam, [&] {
+    return self->HandleMessage(window, message, wParam, lParam);
+  });
+}
+
 class Win32Application final : public Application {
  public:
   explicit Win32Application(HINSTANCE instance);
@@ -35,6 +48,9 @@ class Win32Application final : public Application {
   void Terminate() override;
 
   HINSTANCE Instance() const { return instance_; }
+  Win32Application& Application() { return *this; }
+  // The hidden window's own messages: the activation of the whole application.
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // The hidden window that owns every other window.
   HWND Handle() const { return handle_; }
 
@@ -75,7 +91,6 @@ class Win32Application final : public Application {
   }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool ProcessMessage(MSG& msg);
   bool Idle();
 

@@ -88,7 +88,7 @@ void Win32CfgDialog::Create() {
 }
 
 void Win32CfgDialog::CreateWindowFrame() {
-  RegisterDialogClass(app_.Instance(), &Win32CfgDialog::WindowProc, background_);
+  RegisterDialogClass(app_.Instance(), &WindowProcOf<Win32CfgDialog>, background_);
   // The client area is what the layout was designed for; the frame goes around it.
   RECT frame{0, 0, kCfgForm.ClientWidth, kCfgForm.ClientHeight};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, 0);
@@ -192,14 +192,6 @@ void Win32CfgDialog::CloseDialog() {
 }
 
 // ---- Window procedure ------------------------------------------------------------------------
-
-LRESULT CALLBACK Win32CfgDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-  auto* self = WindowObject<Win32CfgDialog>(window, message, lParam);
-  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return self->app_.Answer(window, message, wParam, lParam,
-                           [&] { return self->HandleMessage(window, message, wParam, lParam); });
-}
 
 LRESULT Win32CfgDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

@@ -20,6 +20,8 @@ class Win32CfgDialog final : public CfgDialogView {
   // Builds the window and its controls, runs FormCreate and makes it the main window.
   void Create();
   HWND Handle() const { return window_; }
+  Win32Application& Application() { return app_; }
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   void ShowSliderPosition(CfgControl slider, int32_t position) override;
   void ShowLabelText(CfgControl label, const std::string& text) override;
@@ -28,8 +30,6 @@ class Win32CfgDialog final : public CfgDialogView {
   void CloseDialog() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateWindowFrame();
   void CreateControl(const CfgControlLayout& layout);
   void FitLinkToText(HWND link, const CfgControlLayout& layout, const std::wstring& text);

@@ -4,7 +4,7 @@
 #include "app/win32/win32_saver_process.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  const GraphicsLibraryStatus graphics = PrepareProcess();
+  const std::string graphicsUnavailable = PrepareProcess();
   Win32RenderingSurface surface;
-  return RunSaverProcess(instance, graphics, surface);
+  return RunWin32SaverProcess(instance, graphicsUnavailable, surface);
 }

@@ -132,7 +132,7 @@ Win32SaverWindow::~Win32SaverWindow() {
 }
 
 void Win32SaverWindow::Create() {
-  RegisterSaverClass(app_.Instance(), &Win32SaverWindow::WindowProc);
+  RegisterSaverClass(app_.Instance(), &WindowProcOf<Win32SaverWindow>);
   // The design size and place matter only until the window is shown maximized.
   window_ = CreateWindowExW(WS_EX_TOPMOST, kSaverClass, L"Form1",
                             WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 479, 368, 768, 548,
@@ -152,7 +152,14 @@ void Win32SaverWindow::CoverScreen() {
                GetSystemMetrics(SM_CYSCREEN), SWP_NOACTIVATE);
 }
 
-void Win32SaverWindow::AdoptPreviewParent(HWND parent) {
+HWND PreviewWindowFromHandle(int64_t value) {
+  if (value < INT32_MIN || value > int64_t{UINT32_MAX}) return nullptr;
+  const auto handle = static_cast<int32_t>(static_cast<uint32_t>(value));
+  return reinterpret_cast<HWND>(static_cast<intptr_t>(handle));
+}
+
+void Win32SaverWindow::AdoptPreviewParent() {
+  HWND parent = PreviewWindowFromHandle(form_.PreviewParent);
   previewParent_ = parent;
   SetWindowLongPtrW(window_, GWL_STYLE, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
   SetWindowLongPtrW(window_, GWL_EXSTYLE, 0);
@@ -165,14 +172,6 @@ void Win32SaverWindow::AdoptPreviewParent(HWND parent) {
   app_.SetMainWindow(window_, SW_SHOWNA);
   // The host may destroy its window at any time; a preview must never outlive it.
   SetTimer(window_, kPreviewWatchTimer, kPreviewWatchMs, nullptr);
-}
-
-LRESULT CALLBACK Win32SaverWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                              LPARAM lParam) {
-  auto* self = WindowObject<Win32SaverWindow>(window, message, lParam);
-  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return self->app_.Answer(window, message, wParam, lParam,
-                           [&] { return self->HandleMessage(window, message, wParam, lParam); });
 }
 
 LRESULT Win32SaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -13,6 +13,10 @@
 // 32-bit depth, every other field zero.
 PIXELFORMATDESCRIPTOR SaverPixelFormat();
 
+// The window a preview host names by the decimal on the command line: a sign-extended
+// 32-bit handle, as handles are on 64-bit Windows; null when the value cannot be one.
+HWND PreviewWindowFromHandle(int64_t value);
+
 // WGL on the window's own device context. Tests derive from it to make a step fail.
 class Win32RenderingSurface : public RenderingSurface {
  public:
@@ -63,17 +67,17 @@ class Win32SaverWindow {
 
   // Creates the window and runs FormCreate; the application shows it maximized.
   void Create();
-  // Preview: makes the window a child filling `parent`'s client area, and ends the
-  // application once `parent` is gone.
-  void AdoptPreviewParent(HWND parent);
+  // Preview: makes the window a child filling the client area of the host window the form's
+  // PreviewParent names, and ends the application once that window is gone.
+  void AdoptPreviewParent();
 
   HWND Handle() const { return window_; }
+  Win32Application& Application() { return app_; }
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   TForm1& Form() { return form_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void CoverScreen();
-  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   Win32Application& app_;
   Win32RenderingSurface& surface_;

@@ -1,21 +1,18 @@
-// The entry of the Linux saver: loads GL and GLU and the settings, then picks the mode from
-// the command line (the Windows-style "/S", "/P <window>", or XScreenSaver's options) and
-// runs the saver window or the configuration dialog. Start-up errors end the process with
-// an "Application Error" box and exit code 1.
+// The entry of the Linux saver: module set-up, then the shared start-up with the X11
+// application object, the settings file, the GTK dialog and the GLX saver window. Besides
+// the Windows-style "/S" and "/P <window>" it takes XScreenSaver's options (-root,
+// -window-id, $XSCREENSAVER_WINDOW), which draw into a window XScreenSaver owns.
 #include <cstdlib>
-#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
 #include "app/gtk/gtk_cfg_dialog.h"
 #include "app/gtk/gtk_message_box.h"
+#include "app/saver_startup.h"
 #include "app/saver_window.h"
 #include "app/x11/x11_screensaver_options.h"
-#include "config/settings.h"
-#include "config/settings_store.h"
 #include "gl/fpu_control.h"
 #include "gl/gl_library.h"
 #include "timer/frame_clock.h"
@@ -29,13 +26,6 @@
 #include "app/x11/x11_saver_window.h"
 
 namespace {
-
-constexpr const char* kApplicationErrorTitle = "Application Error";
-
-int StartupFailure(const std::string& text) {
-  ShowMessageBoxGtk(text, kApplicationErrorTitle, kMbOk | kMbIconError | kMbTaskModal);
-  return 1;
-}
 
 // Desktops that draw their icons in a window over the root mark it __SWM_VROOT; savers
 // asked to draw on the root draw there, or nobody would see them.
@@ -62,37 +52,6 @@ Window VirtualRoot(Display* display) {
   return found;
 }
 
-struct SaverTarget {
-  X11SaverKind Kind;
-  Window Host = None;
-};
-
-int RunSaver(Display* display, const Settings& settings, const std::string& title,
-             SaverTarget target) {
-  X11Application app(display);
-  app.SetTitle(title);
-  app.QuitOnTerminationSignals();
-  app.ShowException = [](const std::string& text, const std::string& title) {
-    ShowMessageBoxGtk(text, title, kMbOk | kMbIconError);
-  };
-  X11SaverWindow window(display, app, target.Kind, target.Host, ShowMessageBoxGtk);
-  TForm1 form(app, window, window, SystemFrameClock(), settings,
-              target.Kind != X11SaverKind::FullScreen);
-  form.PreviewParent = static_cast<int64_t>(target.Host);
-  window.OnShow = [&form] { form.FormShow(); };
-  window.OnResize = [&form](int32_t width, int32_t height) { form.FormResize(width, height); };
-  app.ShowMainWindow = [&window] { window.Show(); };
-  app.OnEvent = [&window](XEvent& event) { window.HandleEvent(event); };
-  form.FormCreate();
-  return app.Run();
-}
-
-Display* OpenDisplayOrNull() {
-  Display* display = XOpenDisplay(nullptr);
-  if (display) InstallX11ErrorHandlers();
-  return display;
-}
-
 std::string CannotOpenDisplayText() {
   const char* name = std::getenv("DISPLAY");
   return std::string("Cannot open display '") + (name ? name : "") + "'";
@@ -100,57 +59,97 @@ std::string CannotOpenDisplayText() {
 
 // A window named by the host must exist; drawing into nothing would leave a saver running
 // that nobody can see or end.
-std::optional<Window> ExistingWindow(Display* display, int64_t id) {
-  if (id <= 0 || id > 0x1FFFFFFF) return std::nullopt;
-  const Window window = static_cast<Window>(id);
-  if (!X11WindowExists(display, window)) return std::nullopt;
-  return window;
+Window RequireWindow(Display* display, int64_t id) {
+  const bool possible = id > 0 && id <= 0x1FFFFFFF;
+  if (!possible || !X11WindowExists(display, static_cast<Window>(id))) throw NotAWindowError(id);
+  return static_cast<Window>(id);
 }
 
-std::string NoSuchWindowText(int64_t id) {
-  return "'" + std::to_string(id) + "' is not a window on this display";
+// The saver window and TForm1 over one display connection, until the loop ends.
+int RunSaverWindow(Display* display, const Settings& settings, const std::string& title,
+                   X11SaverKind kind, Window host) {
+  X11Application app(display);
+  app.SetTitle(title);
+  app.QuitOnTerminationSignals();
+  app.ShowException = [](const std::string& text, const std::string& caption) {
+    ShowMessageBoxGtk(text, caption, kMbOk | kMbIconError);
+  };
+  X11SaverWindow window(display, app, kind, host, ShowMessageBoxGtk);
+  TForm1 form(app, window, window, SystemFrameClock(), settings, kind != X11SaverKind::FullScreen);
+  window.OnShow = [&form] { form.FormShow(); };
+  window.OnResize = [&form](int32_t width, int32_t height) { form.FormResize(width, height); };
+  app.ShowMainWindow = [&window] { window.Show(); };
+  app.OnEvent = [&window](XEvent& event) { window.HandleEvent(event); };
+  form.FormCreate();
+  const int exitCode = app.Run();
+  // What GL made goes first, while its context is still current; the window then releases
+  // the context and the X resources in the reverse order of their making.
+  form.ReleaseGraphics();
+  return exitCode;
 }
 
-int Dispatch(const std::vector<std::string>& args, Settings& settings, SettingsStore& store) {
-  const std::optional<XScreenSaverTarget> xss =
-      ParseXScreenSaverOptions(args, std::getenv("XSCREENSAVER_WINDOW"));
-  const CommandLine command =
-      xss ? CommandLine{SaverMode::FullScreen, 0, std::string(kSaverTitle), 0}
-          : ParseCommandLine(args);
-  if (command.Mode == SaverMode::Configuration) {
-    if (!GtkDisplayAvailable()) return StartupFailure(CannotOpenDisplayText());
-    RunConfigurationDialog(settings, store, command.Title);
+class X11SaverPlatform final : public SaverPlatform {
+ public:
+  explicit X11SaverPlatform(std::string graphicsUnavailable)
+      : graphicsUnavailable_(std::move(graphicsUnavailable)) {}
+  ~X11SaverPlatform() override {
+    if (display_ != nullptr) XCloseDisplay(display_);
+  }
+  X11SaverPlatform(const X11SaverPlatform&) = delete;
+  X11SaverPlatform& operator=(const X11SaverPlatform&) = delete;
+
+  std::unique_ptr<SettingsStore> OpenSettingsStore() override { return MakeUserSettingsStore(); }
+
+  CommandLine ReadCommandLine(std::span<const std::string> args) override {
+    external_ = ParseXScreenSaverOptions(args, std::getenv("XSCREENSAVER_WINDOW"));
+    if (!external_) return ParseCommandLine(args);
+    CommandLine command;
+    command.Mode = SaverMode::FullScreen;
+    command.Title = std::string(TitleForMode(command.Mode));
+    return command;
+  }
+
+  void SetTitle(const std::string& title) override { title_ = title; }
+  std::string GraphicsUnavailable() override { return graphicsUnavailable_; }
+
+  int RunConfiguration(Settings& settings, SettingsStore& store) override {
+    if (!GtkDisplayAvailable()) throw StartupError(CannotOpenDisplayText());
+    RunConfigurationDialog(settings, store, title_);
     return 0;
   }
-  Display* display = OpenDisplayOrNull();
-  if (!display) return StartupFailure(CannotOpenDisplayText());
-  if (xss) {
-    const Window window = xss->Root ? VirtualRoot(display) : static_cast<Window>(xss->Window);
-    if (!ExistingWindow(display, static_cast<int64_t>(window))) {
-      return StartupFailure(NoSuchWindowText(static_cast<int64_t>(window)));
+
+  int RunSaver(const CommandLine& command, const Settings& settings) override {
+    display_ = XOpenDisplay(nullptr);
+    if (display_ == nullptr) throw StartupError(CannotOpenDisplayText());
+    InstallX11ErrorHandlers();
+    if (external_) {
+      const Window drawn = external_->Root ? VirtualRoot(display_) : external_->Window;
+      return RunSaverWindow(display_, settings, title_, X11SaverKind::External,
+                            RequireWindow(display_, static_cast<int64_t>(drawn)));
     }
-    return RunSaver(display, settings, command.Title, {X11SaverKind::External, window});
+    if (command.Mode == SaverMode::Preview) {
+      return RunSaverWindow(display_, settings, title_, X11SaverKind::Preview,
+                            RequireWindow(display_, command.PreviewParent));
+    }
+    return RunSaverWindow(display_, settings, title_, X11SaverKind::FullScreen, None);
   }
-  if (command.Mode == SaverMode::Preview) {
-    const std::optional<Window> host = ExistingWindow(display, command.PreviewParent);
-    if (!host) return StartupFailure(NoSuchWindowText(command.PreviewParent));
-    return RunSaver(display, settings, command.Title, {X11SaverKind::Preview, *host});
+
+  void ShowStartupError(const std::string& text) override {
+    ShowMessageBoxGtk(text, kStartupErrorTitle, kMbOk | kMbIconError | kMbTaskModal);
   }
-  return RunSaver(display, settings, command.Title, {X11SaverKind::FullScreen});
-}
+
+ private:
+  std::string graphicsUnavailable_;
+  std::optional<XScreenSaverTarget> external_;
+  std::string title_;
+  Display* display_ = nullptr;
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
   MaskFloatingPointExceptions();
-  try {
-    LoadGLLibrary(std::string(DefaultGLLibraryName));
-    LoadGLuLibrary(std::string(DefaultGLuLibraryName));
-    const std::unique_ptr<SettingsStore> store = MakeUserSettingsStore();
-    Settings settings = LoadSettings(*store);
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    return Dispatch(args, settings, *store);
-  } catch (const std::exception& error) {
-    return StartupFailure(error.what());
-  }
+  X11SaverPlatform platform(LoadSystemGraphicsLibraries());
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  return RunSaverProcess(args, platform);
 }

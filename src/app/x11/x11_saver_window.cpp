@@ -62,8 +62,22 @@ X11SaverWindow::X11SaverWindow(Display* display, X11Application& app, X11SaverKi
   }
 }
 
+// What the window made, undone in the reverse order of its making: the context, the window
+// GL drew in, the top window, the colormap, the visual, the cursor. Windows the host took
+// away with its own, or that closing already destroyed, are not destroyed twice; an external
+// window is XScreenSaver's and stays. The display belongs to whoever opened it.
 X11SaverWindow::~X11SaverWindow() {
+  X11ErrorTrap trap(display_);  // a host may vanish at any moment; nothing here may end us
+  if (context_ != nullptr) {
+    glXMakeCurrent(display_, None, nullptr);
+    glXDestroyContext(display_, context_);
+  }
+  if (!gone_ && ownDrawWindow_) XDestroyWindow(display_, drawWindow_);
+  if (!gone_ && topWindow_ != None) XDestroyWindow(display_, topWindow_);
+  if (colormap_ != None) XFreeColormap(display_, colormap_);
   if (visual_) XFree(visual_);
+  if (blankCursor_ != None) XFreeCursor(display_, blankCursor_);
+  trap.Failed();
 }
 
 void X11SaverWindow::CreateFullScreenWindow() {

@@ -54,7 +54,8 @@ class X11SaverWindow : public RenderingSurface, public SaverHost {
 
   // SaverHost
   void SetApplicationToolWindow() override;
-  void SetScreenSaverRunning(bool running) override { screenSaverRunning_ = running; }
+  // X11 keeps no system-wide "a saver runs" flag; XScreenSaver knows by itself.
+  void SetScreenSaverRunning(bool) override {}
   void CaptureMouse() override;
   CursorPoint GetCursorPos() override;
   void ShowMessageBox(std::string_view text, std::string_view title, uint32_t style) override;
@@ -91,5 +92,4 @@ class X11SaverWindow : public RenderingSurface, public SaverHost {
   bool pointerCaptureWanted_ = false;
   bool shown_ = false;
   bool gone_ = false;
-  bool screenSaverRunning_ = false;
 };

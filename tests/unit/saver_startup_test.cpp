@@ -1,0 +1,124 @@
+// The start-up both programs share, over a fake platform: the settings come first in every
+// mode, the title follows the mode, the saver modes refuse without their graphics libraries
+// while the dialog opens, and every error before the loop is one box and exit code 1.
+#include "app/saver_startup.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "unit/settings_test_support.h"
+
+namespace {
+
+using Journal = std::vector<std::string>;
+
+// A store that notes in the journal when the settings are read.
+class JournalledStore : public FakeSettingsStore {
+ public:
+  explicit JournalledStore(Journal& journal) : journal_(journal) {}
+  std::unique_ptr<SettingsKey> OpenKey() override {
+    journal_.push_back("LoadSettings");
+    return FakeSettingsStore::OpenKey();
+  }
+
+ private:
+  Journal& journal_;
+};
+
+class FakePlatform : public SaverPlatform {
+ public:
+  std::string graphicsUnavailable;
+  std::string saverThrows;  // RunSaver throws a StartupError with this text
+  int runResult = 7;
+  Journal journal;
+  JournalledStore* store = nullptr;
+  std::vector<std::pair<ValueStatus, std::string>> stored;  // Gwiazd's status, for one case
+
+  std::unique_ptr<SettingsStore> OpenSettingsStore() override {
+    auto made = std::make_unique<JournalledStore>(journal);
+    for (const auto& [status, name] : stored) made->Store(name, 0, status);
+    store = made.get();
+    return made;
+  }
+  CommandLine ReadCommandLine(std::span<const std::string> args) override {
+    journal.push_back("ReadCommandLine");
+    return ParseCommandLine(args);
+  }
+  void SetTitle(const std::string& title) override { journal.push_back("Title " + title); }
+  std::string GraphicsUnavailable() override {
+    journal.push_back("GraphicsUnavailable");
+    return graphicsUnavailable;
+  }
+  int RunConfiguration(Settings& settings, SettingsStore& used) override {
+    journal.push_back("RunConfiguration " + std::to_string(settings.MeteorCount) +
+                      (&used == store ? " same store" : " other store"));
+    return runResult;
+  }
+  int RunSaver(const CommandLine& command, const Settings& settings) override {
+    journal.push_back(
+        "RunSaver " + std::string(command.Mode == SaverMode::Preview ? "preview " : "full ") +
+        std::to_string(command.PreviewParent) + " " + std::to_string(settings.LightCount));
+    if (!saverThrows.empty()) throw StartupError(saverThrows);
+    return runResult;
+  }
+  void ShowStartupError(const std::string& text) override { journal.push_back("Box " + text); }
+};
+
+struct StartupCase {
+  std::vector<std::string> args;
+  std::string graphicsUnavailable;
+  std::string saverThrows;
+  bool damagedSetting;
+  Journal expected;
+  int exitCode;
+};
+
+const std::string kConfigTitle = "Title Quorvel orvanta screensaver konfiguracja";
+const std::string kSaverTitle = "Title Quorvel orvanta screensaver";
+
+// clang-format off
+const StartupCase kCases[] = {
+    // args, graphics unavailable, RunSaver throws, damaged setting, journal, exit code
+    {{}, "", "", false,
+     {"LoadSettings", "ReadCommandLine", kConfigTitle, "RunConfiguration 1500 same store"}, 7},
+    {{"/c:1234"}, "no GLU", "", false,
+     {"LoadSettings", "ReadCommandLine", kConfigTitle, "RunConfiguration 1500 same store"}, 7},
+    {{"/s", "x"}, "", "", false,
+     {"LoadSettings", "ReadCommandLine", kSaverTitle, "GraphicsUnavailable", "RunSaver full 0 15"}, 7},
+    {{"/P", "-42"}, "", "", false,
+     {"LoadSettings", "ReadCommandLine", kSaverTitle, "GraphicsUnavailable", "RunSaver preview -42 15"}, 7},
+    {{"/S"}, "no GLU", "", false,
+     {"LoadSettings", "ReadCommandLine", kSaverTitle, "GraphicsUnavailable", "Box Start-up error: no GLU"}, 1},
+    {{"/p", "abc"}, "", "", false,
+     {"LoadSettings", "ReadCommandLine", "Box Start-up error: 'abc' is not a valid integer value"}, 1},
+    {{"/P", "0"}, "", "'0' is not a window handle", false,
+     {"LoadSettings", "ReadCommandLine", kSaverTitle, "GraphicsUnavailable", "RunSaver preview 0 15",
+      "Box Start-up error: '0' is not a window handle"}, 1},
+    {{}, "", "", true, {"LoadSettings", "Box Settings error: Invalid data type for 'Gwiazd'"}, 1},
+    {{"/S"}, "", "", true, {"LoadSettings", "Box Settings error: Invalid data type for 'Gwiazd'"}, 1},
+};
+// clang-format on
+
+TEST(SaverStartup, SettingsFirstThenModeTitleAndOneBoxForEveryEarlyError) {
+  for (const StartupCase& c : kCases) {
+    FakePlatform platform;
+    platform.graphicsUnavailable = c.graphicsUnavailable;
+    platform.saverThrows = c.saverThrows;
+    if (c.damagedSetting) platform.stored.emplace_back(ValueStatus::WrongType, "Gwiazd");
+    const int exitCode = RunSaverProcess(c.args, platform);
+    const std::string label = c.args.empty() ? "(no arguments)" : c.args.front();
+    EXPECT_EQ(platform.journal, c.expected) << label;
+    EXPECT_EQ(exitCode, c.exitCode) << label;
+  }
+}
+
+TEST(SaverStartup, AnErrorOfNoKnownKindIsStillNamed) {
+  EXPECT_EQ(DescribeStartupError(std::runtime_error("out of memory")), "Error: out of memory");
+  EXPECT_EQ(DescribeStartupError(SettingsError("Failed to get data for 'Dym'")),
+            "Settings error: Failed to get data for 'Dym'");
+}
+
+}  // namespace
