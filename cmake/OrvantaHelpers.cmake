@@ -1,8 +1,11 @@
 # Small helpers that keep the per-folder CMakeLists short.
 
-# Warnings on for our own code only.
+# Warnings on for our own code only, and clang-tidy in the tidy preset.
 function(orvanta_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(ORVANTA_CLANG_TIDY)
+    set_target_properties(${target} PROPERTIES CXX_CLANG_TIDY "clang-tidy;--quiet")
+  endif()
 endfunction()
 
 # The layers' headers are reached as "<layer>/<file>.h". Each layer has a folder in the build
