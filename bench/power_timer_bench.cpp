@@ -11,7 +11,7 @@ struct Sink {
   void Notify(void*) { ++Calls; }
 };
 
-void BM_PowerTimerStep(benchmark::State& state) {
+void PowerTimerStep(benchmark::State& state) {
   ApplicationEvents app;
   TPowerTimer timer(app, SystemFrameClock());
   Sink sink;
@@ -22,6 +22,6 @@ void BM_PowerTimerStep(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(app.RaiseIdle(&app));
   benchmark::DoNotOptimize(sink.Calls);
 }
-BENCHMARK(BM_PowerTimerStep);
+BENCHMARK(PowerTimerStep);
 
 }  // namespace

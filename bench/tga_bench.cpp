@@ -74,28 +74,28 @@ void Decode(benchmark::State& state, const std::vector<uint8_t>& file) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * image.pixels.size()));
 }
 
-void BM_DecodeMeteorUncompressed(benchmark::State& state) {
+void DecodeMeteorUncompressed(benchmark::State& state) {
   Decode(state, Builtin("meteor"));
 }
-void BM_DecodeSmokeUncompressed(benchmark::State& state) {
+void DecodeSmokeUncompressed(benchmark::State& state) {
   Decode(state, Builtin("dym1"));
 }
-void BM_DecodeMeteorRunLength(benchmark::State& state) {
+void DecodeMeteorRunLength(benchmark::State& state) {
   Decode(state, RunLengthVersion("meteor"));
 }
-void BM_DecodeSmokeRunLength(benchmark::State& state) {
+void DecodeSmokeRunLength(benchmark::State& state) {
   Decode(state, RunLengthVersion("dym1"));
 }
 
 // A picture that is all long runs: the packet loop's best case.
-void BM_DecodeSolidRunLength(benchmark::State& state) {
+void DecodeSolidRunLength(benchmark::State& state) {
   std::vector<uint8_t> packets;
   for (int i = 0; i < 128; ++i) packets.insert(packets.end(), {255, 10, 20, 30, 40});
   Decode(state, tga_test::MakeTga(10, 128, 128, 32, packets));
 }
 
 // All three start-up loads, looked up by name as LoadSceneTextures does.
-void BM_ReadAllBuiltinImages(benchmark::State& state) {
+void ReadAllBuiltinImages(benchmark::State& state) {
   for (auto _ : state)
     for (std::string_view name : {"meteor", "metal", "dym1"}) {
       TgaImage image;
@@ -103,11 +103,11 @@ void BM_ReadAllBuiltinImages(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_DecodeMeteorUncompressed);
-BENCHMARK(BM_DecodeSmokeUncompressed);
-BENCHMARK(BM_DecodeMeteorRunLength);
-BENCHMARK(BM_DecodeSmokeRunLength);
-BENCHMARK(BM_DecodeSolidRunLength);
-BENCHMARK(BM_ReadAllBuiltinImages);
+BENCHMARK(DecodeMeteorUncompressed);
+BENCHMARK(DecodeSmokeUncompressed);
+BENCHMARK(DecodeMeteorRunLength);
+BENCHMARK(DecodeSmokeRunLength);
+BENCHMARK(DecodeSolidRunLength);
+BENCHMARK(ReadAllBuiltinImages);
 
 }  // namespace

@@ -4,7 +4,7 @@
 #   orvanta_embed_files(<output.cpp> INCLUDE <header> FUNCTION <name> FILES <file>...)
 #
 # The generated source includes <header>, which must declare
-#   struct EmbeddedFile { const char* name; const unsigned char* data; std::size_t size; };
+#   struct EmbeddedFile { const char* Name; const unsigned char* Data; std::size_t Size; };
 #   std::span<const EmbeddedFile> <name>();
 # and defines <name>() over the files. Each file is named by its stem in upper case
 # ("res/meteor.tga" becomes "METEOR"), the way a Windows resource script names it.

@@ -18,7 +18,7 @@ bool FarApart(int64_t a, int64_t b) {
 }
 
 bool MovedTooFar(int64_t lParam, CursorPoint start) {
-  return FarApart(LowWord(lParam), start.x) || FarApart(HighWord(lParam), start.y);
+  return FarApart(LowWord(lParam), start.X) || FarApart(HighWord(lParam), start.Y);
 }
 
 }  // namespace

@@ -27,8 +27,8 @@ struct AppMessageRecord {
 
 // A screen position: where the cursor was when the saver window was shown.
 struct CursorPoint {
-  int32_t x = 0;
-  int32_t y = 0;
+  int32_t X = 0;
+  int32_t Y = 0;
 };
 
 // True when `message` ends the saver: a key press, an activation message, or a mouse move

@@ -11,10 +11,10 @@ TForm1::TForm1(Application& app, SaverHost& host, RenderingSurface& surface, Fra
                const Settings& settings, bool preview)
     : PowerTimer1(app.Events, clock),
       Preview(preview),
-      App(app),
-      Host(host),
-      Surface(surface),
-      SaverSettings(settings) {
+      app_(app),
+      host_(host),
+      surface_(surface),
+      settings_(settings) {
   PowerTimer1.SetFPS(60);
   PowerTimer1.OnRender = TNotifyEvent::Bind<&TForm1::PowerTimer1Render>(this);
   PowerTimer1.OnProcess = TNotifyEvent::Bind<&TForm1::PowerTimer1Process>(this);
@@ -24,79 +24,78 @@ TForm1::TForm1(Application& app, SaverHost& host, RenderingSurface& surface, Fra
 TForm1::~TForm1() {
   // The running flag is a system-wide setting; leaving it set would keep the system
   // believing a saver runs after this one has gone.
-  if (ScreenSaverRunningSet) Host.SetScreenSaverRunning(false);
-  if (App.OnMessage.Target() == this) App.OnMessage = {};
+  if (screenSaverRunningSet_) host_.SetScreenSaverRunning(false);
+  if (app_.OnMessage.Target() == this) app_.OnMessage = {};
 }
 
 void TForm1::FormCreate() {
-  Host.SetApplicationToolWindow();
+  host_.SetApplicationToolWindow();
   if (!Preview) {
-    Host.SetScreenSaverRunning(true);
-    ScreenSaverRunningSet = true;
-    Host.CaptureMouse();
+    host_.SetScreenSaverRunning(true);
+    screenSaverRunningSet_ = true;
+    host_.CaptureMouse();
   }
   if (!CreateRenderingContext()) return;
-  Surface.SetSwapInterval(1);
-  InitGL(Surface.ClientWidth(), Surface.ClientHeight());
-  Quadric = CreateQuadric();
+  surface_.SetSwapInterval(1);
+  InitGL(surface_.ClientWidth(), surface_.ClientHeight());
+  Quadric_ = CreateQuadric();
   const MessageSink report = [this](std::string_view text, std::string_view title) {
-    Host.ShowMessageBox(text, title, kMbOk);
+    host_.ShowMessageBox(text, title, kMbOk);
   };
-  InitScene(TheScene, SaverSettings, SeedGiven ? SceneSeed : SeedFromClock(),
-            RenderInitHooks(report));
+  InitScene(scene_, settings_, seedGiven_ ? sceneSeed_ : SeedFromClock(), RenderInitHooks(report));
   PowerTimer1.SetMayProcess(true);
   PowerTimer1.SetMayRender(true);
 }
 
 bool TForm1::CreateRenderingContext() {
-  Surface.AcquireDeviceContext();
-  if (!Surface.ChoosePixelFormat()) return ReportContextFailure(kNoPixelFormatText), false;
-  if (!Surface.SetPixelFormat()) return ReportContextFailure(kSetPixelFormatText), false;
-  if (!Surface.CreateContext()) return ReportContextFailure(kCreateContextText), false;
-  if (!Surface.MakeCurrent()) return ReportContextFailure(kMakeCurrentText), false;
-  ContextIsCurrent = true;
+  surface_.AcquireDeviceContext();
+  if (!surface_.ChoosePixelFormat()) return ReportContextFailure(kNoPixelFormatText), false;
+  if (!surface_.SetPixelFormat()) return ReportContextFailure(kSetPixelFormatText), false;
+  if (!surface_.CreateContext()) return ReportContextFailure(kCreateContextText), false;
+  if (!surface_.MakeCurrent()) return ReportContextFailure(kMakeCurrentText), false;
+  contextIsCurrent_ = true;
   return true;
 }
 
 void TForm1::ReportContextFailure(const char* text) {
-  Host.ShowMessageBox(text, kContextErrorTitle, kMbOk | kMbIconError);
-  Host.PostQuitMessage(0);
+  host_.ShowMessageBox(text, kContextErrorTitle, kMbOk | kMbIconError);
+  host_.PostQuitMessage(0);
 }
 
 void TForm1::ReleaseGraphics() {
-  if (Quadric != nullptr && ContextIsCurrent) DeleteQuadric(Quadric);
-  Quadric = nullptr;
+  if (Quadric_ != nullptr && contextIsCurrent_) DeleteQuadric(Quadric_);
+  Quadric_ = nullptr;
 }
 
 void TForm1::FormResize(int32_t width, int32_t height) {
   // A size change can arrive while the window is still being created, before there is a
   // context to act on; the first frame sets the projection anyway.
-  if (!ContextIsCurrent) return;
-  ResizeGL(width, height, TheScene.FlightSpeed);
+  if (!contextIsCurrent_) return;
+  ResizeGL(width, height, scene_.FlightSpeed);
 }
 
 void TForm1::FormShow() {
-  StartCursor = Host.GetCursorPos();
-  if (!Preview) App.OnMessage = TMessageEvent::Bind<&TForm1::AppMessage>(this);
+  StartCursorPos_ = host_.GetCursorPos();
+  if (!Preview) app_.OnMessage = TMessageEvent::Bind<&TForm1::AppMessage>(this);
 }
 
 RenderTarget TForm1::Target() {
-  return RenderTarget{Surface.ClientWidth(), Surface.ClientHeight(),
-                      [this] { Surface.SwapBuffers(); }};
+  return RenderTarget{surface_.ClientWidth(), surface_.ClientHeight(),
+                      [this] { surface_.SwapBuffers(); }};
 }
 
 void TForm1::PowerTimer1Render(void*) {
-  RenderFrame(TheScene, Target(), Quadric);
+  RenderFrame(scene_, Target(), Quadric_);
 }
 
 void TForm1::PowerTimer1Process(void*) {
-  UpdateScene(TheScene);
+  UpdateScene(scene_);
 }
 
 void TForm1::PowerTimer1AppDeactivate(void*) {
-  Host.CloseMainWindow();
+  host_.CloseMainWindow();
 }
 
 void TForm1::AppMessage(const AppMessageRecord& message, bool&) {
-  if (MessageEndsSaver(message, Preview, StartCursor)) App.Terminate();
+  if (MessageEndsSaver(message, Preview, StartCursorPos_)) app_.Terminate();
 }

@@ -45,31 +45,31 @@ class TForm1 {
   void ReleaseGraphics();
 
   // Seeds the scene from this value instead of the clock (tests and reproducible runs).
-  void SetSceneSeed(uint64_t seed) { SceneSeed = seed, SeedGiven = true; }
+  void SetSceneSeed(uint64_t seed) { sceneSeed_ = seed, seedGiven_ = true; }
 
   TPowerTimer PowerTimer1;
   bool Preview;
   int64_t PreviewParent = 0;
 
-  const Scene& SceneState() const { return TheScene; }
-  bool ContextReady() const { return ContextIsCurrent; }
-  bool ScreenSaverFlagSet() const { return ScreenSaverRunningSet; }
-  CursorPoint StartCursorPos() const { return StartCursor; }
+  const Scene& SceneState() const { return scene_; }
+  bool ContextReady() const { return contextIsCurrent_; }
+  bool ScreenSaverFlagSet() const { return screenSaverRunningSet_; }
+  CursorPoint StartCursorPos() const { return StartCursorPos_; }
 
  private:
   bool CreateRenderingContext();
   void ReportContextFailure(const char* text);
   RenderTarget Target();
 
-  Application& App;
-  SaverHost& Host;
-  RenderingSurface& Surface;
-  const Settings& SaverSettings;
-  Scene TheScene;
-  GLUquadric* Quadric = nullptr;
-  CursorPoint StartCursor;
-  bool ContextIsCurrent = false;
-  bool ScreenSaverRunningSet = false;
-  uint64_t SceneSeed = 0;
-  bool SeedGiven = false;
+  Application& app_;
+  SaverHost& host_;
+  RenderingSurface& surface_;
+  const Settings& settings_;
+  Scene scene_;
+  GLUquadric* Quadric_ = nullptr;
+  CursorPoint StartCursorPos_;
+  bool contextIsCurrent_ = false;
+  bool screenSaverRunningSet_ = false;
+  uint64_t sceneSeed_ = 0;
+  bool seedGiven_ = false;
 };

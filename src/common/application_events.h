@@ -12,9 +12,9 @@ struct ApplicationEvents {
 
   // Called by the message loop whenever its queue is empty; true means wait for a message.
   bool RaiseIdle(void* Sender) const {
-    bool Done = true;
-    if (OnIdle) OnIdle(Sender, Done);
-    return Done;
+    bool done = true;
+    if (OnIdle) OnIdle(Sender, done);
+    return done;
   }
   void RaiseActivate(void* Sender) const {
     if (OnActivate) OnActivate(Sender);

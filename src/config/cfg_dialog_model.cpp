@@ -51,19 +51,19 @@ const CfgControlLayout& CfgControlLayoutOf(CfgControl id) {
 }
 
 TCfgFrm::TCfgFrm(CfgDialogView& view, const Settings& settings, CfgSaveOperation save)
-    : View(view), Loaded(settings), Save(std::move(save)) {
-  if (!Save) throw std::invalid_argument("the configuration dialog needs a save operation");
+    : view_(view), loaded_(settings), save_(std::move(save)) {
+  if (!save_) throw std::invalid_argument("the configuration dialog needs a save operation");
   // Until FormCreate the sliders sit at their design positions, and the labels agree, so a
   // setting equal to a design position still leaves its label right.
   for (std::size_t i = 0; i < kSliders.size(); ++i) {
-    Positions[i] = CfgControlLayoutOf(kSliders[i].Slider).DesignPosition;
-    Labels[i] = std::to_string(Positions[i]);
+    positions_[i] = CfgControlLayoutOf(kSliders[i].Slider).DesignPosition;
+    labels_[i] = std::to_string(positions_[i]);
   }
 }
 
 void TCfgFrm::FormCreate() {
   for (const SliderBinding& binding : kSliders) {
-    SetSliderPosition(binding.Slider, Loaded.*binding.Field);
+    SetSliderPosition(binding.Slider, loaded_.*binding.Field);
   }
 }
 
@@ -82,48 +82,48 @@ void TCfgFrm::trileswiatelChange() {
 
 void TCfgFrm::BtnZapiszClick() {
   try {
-    Save(SliderPositions());
+    save_(SliderPositions());
   } catch (const std::exception& error) {
     // The dialog stays open, so the user can try again or cancel.
-    View.ShowMessage(error.what(), kCfgErrorTitle, CfgMessageIcon::Error);
+    view_.ShowMessage(error.what(), kCfgErrorTitle, CfgMessageIcon::Error);
     return;
   }
-  View.CloseDialog();
+  view_.CloseDialog();
 }
 
 void TCfgFrm::BtnAnulujClick() {
-  View.CloseDialog();
+  view_.CloseDialog();
 }
 
 void TCfgFrm::Label3Click() {
-  View.OpenAddress(kMakerAddress);
+  view_.OpenAddress(kMakerAddress);
 }
 
 void TCfgFrm::SetSliderPosition(CfgControl slider, int32_t value) {
   const std::size_t index = SliderIndex(slider);
   const CfgControlLayout& layout = CfgControlLayoutOf(slider);
   const int32_t position = std::clamp(value, layout.Min, layout.Max);
-  if (position == Positions[index]) return;
-  Positions[index] = position;
-  View.ShowSliderPosition(slider, position);
+  if (position == positions_[index]) return;
+  positions_[index] = position;
+  view_.ShowSliderPosition(slider, position);
   (this->*kSliders[index].Change)();
 }
 
 int32_t TCfgFrm::SliderPosition(CfgControl slider) const {
-  return Positions[SliderIndex(slider)];
+  return positions_[SliderIndex(slider)];
 }
 
 const std::string& TCfgFrm::LabelText(CfgControl label) const {
-  return Labels[LabelIndex(label)];
+  return labels_[LabelIndex(label)];
 }
 
 Settings TCfgFrm::SliderPositions() const {
   Settings positions;
-  for (std::size_t i = 0; i < kSliders.size(); ++i) positions.*kSliders[i].Field = Positions[i];
+  for (std::size_t i = 0; i < kSliders.size(); ++i) positions.*kSliders[i].Field = positions_[i];
   return positions;
 }
 
 void TCfgFrm::ShowPosition(std::size_t index) {
-  Labels[index] = std::to_string(Positions[index]);
-  View.ShowLabelText(kSliders[index].Label, Labels[index]);
+  labels_[index] = std::to_string(positions_[index]);
+  view_.ShowLabelText(kSliders[index].Label, labels_[index]);
 }

@@ -211,9 +211,9 @@ class TCfgFrm {
 
   void ShowPosition(std::size_t index);
 
-  CfgDialogView& View;
-  Settings Loaded;
-  CfgSaveOperation Save;
-  std::array<int32_t, kSliderCount> Positions{};
-  std::array<std::string, kSliderCount> Labels;
+  CfgDialogView& view_;
+  Settings loaded_;
+  CfgSaveOperation save_;
+  std::array<int32_t, kSliderCount> positions_{};
+  std::array<std::string, kSliderCount> labels_;
 };

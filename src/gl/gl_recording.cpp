@@ -23,7 +23,7 @@ struct GlRecorderAccess {
 
 namespace {
 
-GlRecorder* g_active = nullptr;
+GlRecorder* activeRecorder = nullptr;
 
 // One empty type per entry, so that formatting and the answers without a context can be
 // given per function by overloading, while every other function takes the generic path.
@@ -247,12 +247,12 @@ std::string HexDigits(std::uint64_t value) {
 void AppendPixels(LineWriter& w, GLint width, GLint height, GLenum format, GLenum type,
                   const void* pixels) {
   if (pixels == nullptr) return w.Text("null");
-  const int pixel_size = ComponentCount(format) * ComponentSize(type);
-  if (pixel_size == 0) return w.Text("[unknown layout]");
+  const int pixelSize = ComponentCount(format) * ComponentSize(type);
+  if (pixelSize == 0) return w.Text("[unknown layout]");
   if (width < 0 || height < 0 || width > kMaxPixelDimension || height > kMaxPixelDimension) {
     return w.Text("[bad size]");
   }
-  const std::uint64_t count = std::uint64_t(width) * std::uint64_t(height) * pixel_size;
+  const std::uint64_t count = std::uint64_t(width) * std::uint64_t(height) * pixelSize;
   const auto* bytes = static_cast<const unsigned char*>(pixels);
   if (count <= kMaxListedBytes) return w.Array(bytes, static_cast<int>(count));
   w.Text("[" + std::to_string(count) + " bytes fnv1a=" + HexDigits(Fnv1a64(bytes, count)) + "]");
@@ -441,8 +441,8 @@ Ret AnswerAs(Value value) {
 }
 
 GlRecorder& Active() {
-  assert(g_active != nullptr && "a recording thunk was called after its recorder stopped");
-  return *g_active;
+  assert(activeRecorder != nullptr && "a recording thunk was called after its recorder stopped");
+  return *activeRecorder;
 }
 
 // ---- the thunks -------------------------------------------------------------------------
@@ -475,7 +475,7 @@ ORVANTA_GLU_FUNCTIONS(ORVANTA_DEFINE_GLU_THUNK)
 #undef ORVANTA_DEFINE_GLU_THUNK
 #undef ORVANTA_DEFINE_THUNK
 
-int ORVANTA_GLAPI Record_ChoosePixelFormat(void* dc, const void* pfd) {
+int ORVANTA_GLAPI RecordChoosePixelFormat(void* dc, const void* pfd) {
   GlRecorder& recorder = Active();
   LineWriter writer(GlRecorderAccess::Line(recorder), "ChoosePixelFormat");
   writer.Text("dc");
@@ -494,7 +494,7 @@ void InstallThunks() {
   ORVANTA_GLU_FUNCTIONS(ORVANTA_INSTALL_GLU)
 #undef ORVANTA_INSTALL_GL
 #undef ORVANTA_INSTALL_GLU
-  GL.ChoosePixelFormat = &Record_ChoosePixelFormat;
+  GL.ChoosePixelFormat = &RecordChoosePixelFormat;
 }
 
 }  // namespace
@@ -507,10 +507,10 @@ GlRecorder::~GlRecorder() {
 
 void GlRecorder::Start() {
   if (recording_) return;
-  if (g_active != nullptr) throw std::logic_error("Another GL recorder is already running");
+  if (activeRecorder != nullptr) throw std::logic_error("Another GL recorder is already running");
   saved_gl_ = GL;
   saved_glu_ = GLu;
-  g_active = this;
+  activeRecorder = this;
   recording_ = true;
   InstallThunks();
 }
@@ -519,7 +519,7 @@ void GlRecorder::Stop() {
   if (!recording_) return;
   GL = saved_gl_;
   GLu = saved_glu_;
-  g_active = nullptr;
+  activeRecorder = nullptr;
   recording_ = false;
 }
 

@@ -6,9 +6,9 @@
 #include <span>
 
 struct EmbeddedFile {
-  const char* name;  // file stem in upper case: "METEOR"
-  const unsigned char* data;
-  std::size_t size;
+  const char* Name;  // file stem in upper case: "METEOR"
+  const unsigned char* Data;
+  std::size_t Size;
 };
 
 std::span<const EmbeddedFile> EmbeddedImageFiles();

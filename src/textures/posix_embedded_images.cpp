@@ -22,6 +22,6 @@ bool SameName(std::string_view stored, std::string_view wanted) {
 
 std::optional<std::span<const uint8_t>> FindEmbeddedImage(std::string_view name) {
   for (const EmbeddedFile& file : EmbeddedImageFiles())
-    if (SameName(file.name, name)) return std::span<const uint8_t>(file.data, file.size);
+    if (SameName(file.Name, name)) return std::span<const uint8_t>(file.Data, file.Size);
   return std::nullopt;
 }

@@ -10,7 +10,7 @@ class FrameClock {
 
   // False when the platform has no high-resolution counter; otherwise stores its ticks
   // per second.
-  virtual bool QueryPerformanceFrequency(int64_t& Frequency) = 0;
+  virtual bool QueryPerformanceFrequency(int64_t& frequency) = 0;
   virtual int64_t QueryPerformanceCounter() = 0;
   // Milliseconds since some fixed start, wrapping at 32 bits.
   virtual uint32_t GetTickCount() = 0;

@@ -16,8 +16,8 @@ int64_t MonotonicNanoseconds() {
 
 class PosixFrameClock final : public FrameClock {
  public:
-  bool QueryPerformanceFrequency(int64_t& Frequency) override {
-    Frequency = kNanosecondsPerSecond;
+  bool QueryPerformanceFrequency(int64_t& frequency) override {
+    frequency = kNanosecondsPerSecond;
     return true;
   }
   int64_t QueryPerformanceCounter() override { return MonotonicNanoseconds(); }

@@ -33,19 +33,19 @@ uint64_t Distance(int64_t a, int64_t b) {
 }
 
 // How many steps to wait before measuring again: about a second's worth at that rate.
-int32_t RateWindowFor(int32_t MeasuredRate) {
-  if (MeasuredRate <= 20) return 19;
-  if (MeasuredRate <= 44) return 29;
-  if (MeasuredRate <= 65) return 59;
-  if (MeasuredRate <= 100) return 74;
-  if (MeasuredRate <= 250) return 200;
+int32_t RateWindowFor(int32_t measuredRate) {
+  if (measuredRate <= 20) return 19;
+  if (measuredRate <= 44) return 29;
+  if (measuredRate <= 65) return 59;
+  if (measuredRate <= 100) return 74;
+  if (measuredRate <= 250) return 200;
   return 500;
 }
 
 }  // namespace
 
-TPowerTimer::TPowerTimer(ApplicationEvents& Application, FrameClock& Clock)
-    : Application_(Application), Clock_(Clock) {
+TPowerTimer::TPowerTimer(ApplicationEvents& application, FrameClock& clock)
+    : Application_(application), Clock_(clock) {
   HighResolution_ = Clock_.QueryPerformanceFrequency(CounterFrequency_);
   if (HighResolution_) {
     LastCounter_ = Clock_.QueryPerformanceCounter();

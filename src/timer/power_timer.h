@@ -14,9 +14,9 @@ using TRealTimeEvent = BoundMethod<void*, double>;
 
 class TPowerTimer {
  public:
-  // Hooks the idle, activate and deactivate events of `Application`, replacing whatever
-  // was there. `Application` and `Clock` must outlive the timer.
-  TPowerTimer(ApplicationEvents& Application, FrameClock& Clock);
+  // Hooks the idle, activate and deactivate events of `application`, replacing whatever
+  // was there. `application` and `clock` must outlive the timer.
+  TPowerTimer(ApplicationEvents& application, FrameClock& clock);
   // Unhooks those of the application's events that still lead to this timer.
   ~TPowerTimer();
   TPowerTimer(const TPowerTimer&) = delete;

@@ -7,10 +7,10 @@ namespace {
 
 class Win32FrameClock final : public FrameClock {
  public:
-  bool QueryPerformanceFrequency(int64_t& Frequency) override {
+  bool QueryPerformanceFrequency(int64_t& frequency) override {
     LARGE_INTEGER value{};
     if (!::QueryPerformanceFrequency(&value)) return false;
-    Frequency = value.QuadPart;
+    frequency = value.QuadPart;
     return true;
   }
   int64_t QueryPerformanceCounter() override {

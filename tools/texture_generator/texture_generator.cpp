@@ -42,9 +42,9 @@ class Random {
 
 // One channel of kSize x kSize samples, row 0 at the top of the picture.
 struct Plane {
-  std::vector<double> v = std::vector<double>(kSize * kSize, 0.0);
-  double& at(int x, int y) { return v[y * kSize + x]; }
-  double at(int x, int y) const { return v[y * kSize + x]; }
+  std::vector<double> Values = std::vector<double>(kSize * kSize, 0.0);
+  double& At(int x, int y) { return Values[y * kSize + x]; }
+  double At(int x, int y) const { return Values[y * kSize + x]; }
 };
 
 double SmoothStep(double edge0, double edge1, double x) {
@@ -95,11 +95,11 @@ Plane Fractal(Random& rng, int basePeriod, int octaves, double persistence) {
         sum += amplitude * layer(u, v);
         amplitude *= persistence;
       }
-      plane.at(x, y) = sum;
+      plane.At(x, y) = sum;
     }
-  auto [lo, hi] = std::minmax_element(plane.v.begin(), plane.v.end());
+  auto [lo, hi] = std::minmax_element(plane.Values.begin(), plane.Values.end());
   double min = *lo, span = *hi - *lo;
-  for (double& value : plane.v) value = (value - min) / span;
+  for (double& value : plane.Values) value = (value - min) / span;
   return plane;
 }
 
@@ -114,9 +114,9 @@ void Blur(Plane& plane, int radius, int passes) {
           for (int k = -radius; k <= radius; ++k) {
             int sx = axis == 0 ? (x + k + kSize) % kSize : x;
             int sy = axis == 1 ? (y + k + kSize) % kSize : y;
-            sum += plane.at(sx, sy);
+            sum += plane.At(sx, sy);
           }
-          out.at(x, y) = sum / (2 * radius + 1);
+          out.At(x, y) = sum / (2 * radius + 1);
         }
       plane = out;
     }
@@ -124,32 +124,32 @@ void Blur(Plane& plane, int radius, int passes) {
 
 double Mean(const Plane& plane) {
   double sum = 0.0;
-  for (double value : plane.v) sum += value;
-  return sum / plane.v.size();
+  for (double value : plane.Values) sum += value;
+  return sum / plane.Values.size();
 }
 
 // Scales a 0..255 channel until its rounded, clamped average hits the target.
 void MatchMean(Plane& plane, double target) {
   for (int round = 0; round < 40; ++round) {
     double mean = 0.0;
-    for (double value : plane.v) mean += std::clamp(std::round(value), 0.0, 255.0);
-    mean /= plane.v.size();
+    for (double value : plane.Values) mean += std::clamp(std::round(value), 0.0, 255.0);
+    mean /= plane.Values.size();
     if (std::abs(mean - target) < 0.05) break;
     double gain = target / std::max(mean, 1e-6);
-    for (double& value : plane.v) value = std::clamp(value * gain, 0.0, 255.0);
+    for (double& value : plane.Values) value = std::clamp(value * gain, 0.0, 255.0);
   }
 }
 
 // ---- the pictures ---------------------------------------------------------------
 
 struct Burst {
-  double cx, cy;
-  bool paleCentre;
-  double coreRadius;
+  double Cx, Cy;
+  bool PaleCentre;
+  double CoreRadius;
   struct Ray {
-    double angle, length, width, strength;
+    double Angle, Length, Width, Strength;
   };
-  std::vector<Ray> rays;
+  std::vector<Ray> Rays;
 };
 
 Burst MakeBurst(Random& rng) {
@@ -158,7 +158,7 @@ Burst MakeBurst(Random& rng) {
   for (int i = 0; i < rays; ++i) {
     double length = rng.Range(0.25, 0.95);  // long enough to cross much of the tile
     double strength = rng.Range(0.25, 0.9) * (rng.Uniform() < 0.7 ? 1.0 : -1.0);
-    burst.rays.push_back({rng.Range(0.0, 2 * kPi), length, rng.Range(0.35, 0.9) / kSize, strength});
+    burst.Rays.push_back({rng.Range(0.0, 2 * kPi), length, rng.Range(0.35, 0.9) / kSize, strength});
   }
   return burst;
 }
@@ -169,15 +169,15 @@ double Streaks(const Burst& burst, double u, double v) {
   double sum = 0.0;
   for (int oy = -1; oy <= 1; ++oy)
     for (int ox = -1; ox <= 1; ++ox) {
-      double dx = u - (burst.cx + ox), dy = v - (burst.cy + oy);
+      double dx = u - (burst.Cx + ox), dy = v - (burst.Cy + oy);
       if (dx * dx + dy * dy > 1.0) continue;
-      for (const Burst::Ray& ray : burst.rays) {
-        double along = dx * std::cos(ray.angle) + dy * std::sin(ray.angle);
-        if (along <= 0.0 || along > ray.length) continue;
-        double across = -dx * std::sin(ray.angle) + dy * std::cos(ray.angle);
-        double width = ray.width * (1.0 + 1.5 * along);  // streaks widen a little outwards
-        double fade = 1.0 - along / ray.length;
-        sum += ray.strength * fade * fade * std::exp(-(across * across) / (width * width));
+      for (const Burst::Ray& ray : burst.Rays) {
+        double along = dx * std::cos(ray.Angle) + dy * std::sin(ray.Angle);
+        if (along <= 0.0 || along > ray.Length) continue;
+        double across = -dx * std::sin(ray.Angle) + dy * std::cos(ray.Angle);
+        double width = ray.Width * (1.0 + 1.5 * along);  // streaks widen a little outwards
+        double fade = 1.0 - along / ray.Length;
+        sum += ray.Strength * fade * fade * std::exp(-(across * across) / (width * width));
       }
     }
   return sum;
@@ -196,7 +196,7 @@ std::array<Plane, 3> MakeMeteor() {
   for (int y = 0; y < kSize; ++y)
     for (int x = 0; x < kSize; ++x) {
       double u = (x + 0.5) / kSize, v = (y + 0.5) / kSize;
-      double t = std::clamp(0.15 + 0.75 * ground.at(x, y) + 0.2 * (grit.at(x, y) - 0.5), 0.0, 1.0);
+      double t = std::clamp(0.15 + 0.75 * ground.At(x, y) + 0.2 * (grit.At(x, y) - 0.5), 0.0, 1.0);
       double colour[3];
       for (int c = 0; c < 3; ++c) colour[c] = std::lerp(dark[c], gold[c], t);
       for (const Burst& burst : bursts) {
@@ -204,12 +204,12 @@ std::array<Plane, 3> MakeMeteor() {
         const double* toward = light > 0 ? pale : shade;
         double amount = std::min(std::abs(light), 1.0) * 0.65;
         for (int c = 0; c < 3; ++c) colour[c] = std::lerp(colour[c], toward[c], amount);
-        double r = std::hypot(Wrap(u - burst.cx), Wrap(v - burst.cy));
-        double core = 1.0 - SmoothStep(burst.coreRadius * 0.4, burst.coreRadius, r);
-        const double* centre = burst.paleCentre ? pale : shade;
+        double r = std::hypot(Wrap(u - burst.Cx), Wrap(v - burst.Cy));
+        double core = 1.0 - SmoothStep(burst.CoreRadius * 0.4, burst.CoreRadius, r);
+        const double* centre = burst.PaleCentre ? pale : shade;
         for (int c = 0; c < 3; ++c) colour[c] = std::lerp(colour[c], centre[c], core * 0.9);
       }
-      for (int c = 0; c < 3; ++c) rgb[c].at(x, y) = colour[c];
+      for (int c = 0; c < 3; ++c) rgb[c].At(x, y) = colour[c];
     }
   const double targets[3] = {112, 76, 4};
   for (int c = 0; c < 3; ++c) MatchMean(rgb[c], targets[c]);
@@ -221,7 +221,7 @@ std::array<Plane, 3> MakeMetal() {
   Plane mottle = Fractal(rng, 3, 4, 0.6);
   Plane value;
   struct Blotch {
-    double cx, cy, radius, depth;
+    double Cx, Cy, Radius, Depth;
   };
   std::vector<Blotch> blotches;
   for (int i = 0; i < 7; ++i)
@@ -230,19 +230,19 @@ std::array<Plane, 3> MakeMetal() {
     for (int x = 0; x < kSize; ++x) {
       double u = (x + 0.5) / kSize, v = (y + 0.5) / kSize;
       double band = std::exp(-std::pow(Wrap(u - 0.34) / 0.14, 2));
-      double s = 0.55 * (mottle.at(x, y) - 0.5) + 0.8 * band;
+      double s = 0.55 * (mottle.At(x, y) - 0.5) + 0.8 * band;
       for (const Blotch& b : blotches) {
-        double d = std::hypot(Wrap(u - b.cx), Wrap(v - b.cy)) / b.radius;
-        s -= b.depth * std::exp(-d * d);
+        double d = std::hypot(Wrap(u - b.Cx), Wrap(v - b.Cy)) / b.Radius;
+        s -= b.Depth * std::exp(-d * d);
       }
-      value.at(x, y) = s;
+      value.At(x, y) = s;
     }
   Blur(value, 4, 3);
   // Map around the average of 145 so that nothing leaves 92..194.
   double mean = Mean(value);
-  auto [lo, hi] = std::minmax_element(value.v.begin(), value.v.end());
+  auto [lo, hi] = std::minmax_element(value.Values.begin(), value.Values.end());
   double k = std::min((145.0 - 92.0) / (mean - *lo), (194.0 - 145.0) / (*hi - mean));
-  for (double& s : value.v) s = 145.0 + (s - mean) * k;
+  for (double& s : value.Values) s = 145.0 + (s - mean) * k;
   return {value, value, value};
 }
 
@@ -262,22 +262,22 @@ std::array<Plane, 4> MakeSmoke() {
       double angle = std::atan2(v, u), wobble = 0.0;
       for (int i = 0; i < 5; ++i) wobble += weight[i] * std::sin((i + 2) * angle + phase[i]);
       // A lumpy outline: slow wobble round the rim plus the puff's own density noise.
-      double lumps = density.at(x, y) - 0.5;
+      double lumps = density.At(x, y) - 0.5;
       double radius = 0.33 * (1.0 + 0.09 * wobble + 0.35 * lumps);
       double r = std::hypot(u, v) / radius;
       double cloud = r >= 1.0 ? 0.0 : std::pow(1.0 - r * r, 1.6);
-      double puff = cloud * (0.7 + 0.8 * density.at(x, y)) * 1.35;
+      double puff = cloud * (0.7 + 0.8 * density.At(x, y)) * 1.35;
       double border = std::min({x + 0.5, y + 0.5, kSize - x - 0.5, kSize - y - 0.5}) / kSize;
-      rgba[3].at(x, y) = 255.0 * std::clamp(puff, 0.0, 1.0) * SmoothStep(0.02, 0.08, border);
-      double grey = 236.0 + 19.0 * tint.at(x, y);
-      rgba[0].at(x, y) = grey;
-      rgba[1].at(x, y) = grey - 0.5;
-      rgba[2].at(x, y) = std::min(grey + 1.0, 255.0);
+      rgba[3].At(x, y) = 255.0 * std::clamp(puff, 0.0, 1.0) * SmoothStep(0.02, 0.08, border);
+      double grey = 236.0 + 19.0 * tint.At(x, y);
+      rgba[0].At(x, y) = grey;
+      rgba[1].At(x, y) = grey - 0.5;
+      rgba[2].At(x, y) = std::min(grey + 1.0, 255.0);
     }
   Blur(rgba[3], 1, 2);
   for (int y = 0; y < kSize; ++y)  // the blur must not spill back over the wrapped border
     for (int x = 0; x < kSize; ++x)
-      if (x == 0 || y == 0 || x == kSize - 1 || y == kSize - 1) rgba[3].at(x, y) = 0.0;
+      if (x == 0 || y == 0 || x == kSize - 1 || y == kSize - 1) rgba[3].At(x, y) = 0.0;
   return rgba;
 }
 
@@ -332,10 +332,10 @@ std::vector<uint8_t> EncodeTga(const std::array<Plane, N>& planes, bool withExte
   for (int row = 0; row < kSize; ++row) {
     int y = kSize - 1 - row;  // bottom row first
     for (int x = 0; x < kSize; ++x) {
-      out.push_back(ToByte(planes[2].at(x, y)));
-      out.push_back(ToByte(planes[1].at(x, y)));
-      out.push_back(ToByte(planes[0].at(x, y)));
-      if constexpr (N == 4) out.push_back(ToByte(planes[3].at(x, y)));
+      out.push_back(ToByte(planes[2].At(x, y)));
+      out.push_back(ToByte(planes[1].At(x, y)));
+      out.push_back(ToByte(planes[0].At(x, y)));
+      if constexpr (N == 4) out.push_back(ToByte(planes[3].At(x, y)));
     }
   }
   uint32_t extensionOffset = 0;
