@@ -11,6 +11,7 @@
 #include "scene/scene.h"
 #include "scene_fixtures.h"
 #include "scene_known_answers.h"
+#include "test_data.h"
 
 namespace {
 
@@ -563,5 +564,26 @@ TEST(UpdateKnownAnswers, AFreeSlotRefilledOneInThirtyIsFromTheSideOneInTen) {
     // Refilled, and not moved before the next frame.
     ExpectParticle(scene.Particles[0], c.expected(spawn, LeftoverSlot(3.5)), c.name);
     EXPECT_EQ(scene.Particles[1].Alive, 0) << c.name;  // Random(30) = 29
+  }
+}
+
+TEST(ShotCorridor, BoundsAreSummedLeftToRightAndIncludeTheEdge) {
+  const auto rows = ReadTestTable("shot_corridor_edges.txt");
+  ASSERT_EQ(rows.size(), 12u);
+  for (const auto& row : rows) {
+    ASSERT_EQ(row.size(), 5u);
+    const char axis = row[0][0];
+    const int i = axis - 'x';
+    ASSERT_TRUE(i >= 0 && i < 3) << row[0];
+    const double radius = ParseDouble(row[2]);
+    double shipAt[3] = {0, 0, -70}, meteorAt[3] = {0, 0, i == 2 ? -70.0 : -400.0};
+    shipAt[i] = ParseDouble(row[1]);
+    meteorAt[i] = ParseDouble(row[3]);
+    Scene scene = MakeScene(1, 0, 1, 0);
+    ReadyToFire(scene, shipAt[0], shipAt[1], shipAt[2]);
+    PlaceMeteor(scene, 0, meteorAt[0], meteorAt[1], meteorAt[2], radius);
+    UpdateScene(scene);
+    EXPECT_EQ(scene.ShotCooldown == 5, row[4] == "yes")
+        << axis << ": ship " << row[1] << ", radius " << row[2] << ", meteor " << row[3];
   }
 }
