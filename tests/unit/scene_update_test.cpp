@@ -337,33 +337,28 @@ TEST(UpdateKnownAnswers, AShotMakesDebrisFlashAndLaserAndFreesTheMeteor) {
 }
 
 TEST(UpdateKnownAnswers, DebrisCoolsPerComponentAndDropsAPuffOnItsTrail) {
+  struct Colour {
+    float red, green, blue;
+  };
   struct Case {
     const char* name;
-    float red, green, blue;
+    Colour from;
     std::vector<double> draws;  // one per component above 0, then Random(2)
-    float expectedRed, expectedGreen, expectedBlue;
+    Colour to;
     bool smoke;
   };
   const Case cases[] = {
       {"all hot, blue runs out",
-       0.9f,
-       0.5f,
-       0.02f,
+       {0.9f, 0.5f, 0.02f},
        {0.4131, 0.8627, 0.2719, 0.3089},
-       Cooled(0.9f, 0.01, 0.007, 0.4131),
-       Cooled(0.5f, 0.02, 0.014, 0.8627),
-       0.0f,
+       {Cooled(0.9f, 0.01, 0.007, 0.4131), Cooled(0.5f, 0.02, 0.014, 0.8627), 0.0f},
        true},
       {"red gone",
-       0.0f,
-       0.5f,
-       0.3f,
+       {0.0f, 0.5f, 0.3f},
        {0.6421, 0.1357, 0.7777},
-       0.0f,
-       Cooled(0.5f, 0.02, 0.014, 0.6421),
-       Cooled(0.3f, 0.03, 0.02, 0.1357),
+       {0.0f, Cooled(0.5f, 0.02, 0.014, 0.6421), Cooled(0.3f, 0.03, 0.02, 0.1357)},
        false},
-      {"only red left, reaching 0", 0.0125f, 0.0f, 0.0f, {0.9012, 0.6001}, 0.0f, 0.0f, 0.0f, false},
+      {"only red left, reaching 0", {0.0125f, 0.0f, 0.0f}, {0.9012, 0.6001}, {0, 0, 0}, false},
   };
   for (const Case& c : cases) {
     Scene scene = MakeScene(1, 3, 0, 0);
@@ -374,18 +369,18 @@ TEST(UpdateKnownAnswers, DebrisCoolsPerComponentAndDropsAPuffOnItsTrail) {
     piece.VY = -1.25;
     piece.VZ = -2.5;
     piece.TrailRadius = 6.5;
-    piece.Red = c.red;
-    piece.Green = c.green;
-    piece.Blue = c.blue;
+    piece.Red = c.from.red;
+    piece.Green = c.from.green;
+    piece.Blue = c.from.blue;
     const Scene before = scene;
     scene.Rng.ScriptDraws(c.draws);
     UpdateScene(scene);
     EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), c.draws.size()) << c.name;
 
     SceneParticle expected = MovedParticle(before.Particles[0], 4.5);
-    expected.Red = c.expectedRed;
-    expected.Green = c.expectedGreen;
-    expected.Blue = c.expectedBlue;
+    expected.Red = c.to.red;
+    expected.Green = c.to.green;
+    expected.Blue = c.to.blue;
     ExpectParticle(scene.Particles[0], expected, c.name);
     ExpectSmokePuff(scene.SmokePuffs[0], Moved(SmokePuff{1, 100, 100, -900, 0.25, 0, 0, 5.9}, 4.5),
                     c.name);
@@ -397,15 +392,9 @@ TEST(UpdateKnownAnswers, DebrisCoolsPerComponentAndDropsAPuffOnItsTrail) {
     // with its position, then moved once by the smoke pass of the same frame.
     const double x = expected.X, y = expected.Y, z = expected.Z;
     const double s = (x + y + z) / 30, d = (x - y - z) / 30;
-    const SmokePuff dropped{1,
-                            x + 6.5 * std::sin(s),
-                            y + 6.5 * std::cos(s),
-                            z + 6.5 * std::sin(d),
-                            0,
-                            0,
-                            -2.5,
-                            6.0 - 0.1,
-                            0};
+    SmokePuff dropped{1, x + 6.5 * std::sin(s), y + 6.5 * std::cos(s), z + 6.5 * std::sin(d)};
+    dropped.VZ = -2.5;  // the piece's own
+    dropped.Life = 6.0 - 0.1;
     ExpectSmokePuff(scene.SmokePuffs[1], Moved(dropped, 4.5), c.name);
   }
 }
