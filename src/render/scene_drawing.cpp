@@ -60,8 +60,8 @@ void BeginBillboardPass(Lighting lighting) {
   GL.glCullFace(GL_BACK);
 }
 
-// The squares send no normal of their own; one facing the viewer keeps their lighting
-// the same whatever was drawn before them.
+// The lit squares and lines send no normal of their own; one facing the viewer keeps
+// their lighting the same whatever was drawn before them.
 ViewAxes ReadViewAxesFacingViewer() {
   const ViewAxes axes = ReadViewAxes();
   GL.glNormal3f(axes.Towards.X, axes.Towards.Y, axes.Towards.Z);
@@ -209,9 +209,10 @@ void SetFixedLights(const Scene& scene) {
   for (GLenum light = GL_LIGHT2; light <= GL_LIGHT7; ++light) GL.glDisable(light);
 }
 
+// Unlit, so the squares need no normal, and the pass sends none.
 void DrawLightGlows(const Scene& scene) {
   BeginBillboardPass(Lighting::Off);
-  const ViewAxes axes = ReadViewAxesFacingViewer();
+  const ViewAxes axes = ReadViewAxes();
   GL.glMaterialf(GL_FRONT, GL_SHININESS, 1.0f);
   for (const LightBeacon& light : scene.Lights) {
     if (light.Z < 0.0) DrawLightGlow(light, axes);

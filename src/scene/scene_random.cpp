@@ -3,6 +3,9 @@
 #include "scene/scene_random.h"
 
 #include <chrono>
+#include <stdexcept>
+#include <string>
+#include <utility>
 
 uint64_t SplitMix64(uint64_t& x) {
   x += 0x9E3779B97F4A7C15ull;
@@ -26,4 +29,25 @@ uint64_t SeedFromClock() {
       static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
   mix ^= (steady << 32) | (steady >> 32);
   return SplitMix64(mix);
+}
+
+void UniformRandom::ScriptDraws(std::vector<double> values) {
+  for (const double value : values) {
+    if (!(value >= 0.0 && value < 1.0)) {
+      throw std::invalid_argument("a scripted draw must lie in [0, 1), not " +
+                                  std::to_string(value));
+    }
+  }
+  script_ = std::move(values);
+  scriptUsed_ = 0;
+  scripted_ = true;
+}
+
+double UniformRandom::NextScripted() {
+  if (scriptUsed_ >= script_.size()) {
+    throw std::logic_error("random draw " + std::to_string(scriptUsed_ + 1) +
+                           " asked for, but only " + std::to_string(script_.size()) +
+                           " were scripted");
+  }
+  return script_[scriptUsed_++];
 }

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class UniformRandom {
  public:
@@ -16,7 +18,11 @@ class UniformRandom {
   void Seed(uint64_t seed);
 
   // R: a uniform double in [0, 1) built from the top 53 bits of one draw.
-  double R() { return static_cast<double>(Next() >> 11) * 0x1.0p-53; }
+  double R() {
+    if (scripted_) [[unlikely]]
+      return NextScripted();
+    return static_cast<double>(Next() >> 11) * 0x1.0p-53;
+  }
 
   // Random(n): a uniform integer in 0 .. n-1 as floor(R * n); 0 when n <= 0.
   int32_t Random(int32_t n) {
@@ -44,12 +50,26 @@ class UniformRandom {
   const State& RawState() const { return state_; }
   void SetRawState(const State& state) { state_ = state; }
 
+  // For known-answer tests: from now on R returns these values in turn instead of the
+  // engine's (Random(n) stays floor(R * n), so an integer draw is chosen through its R).
+  // Every value must lie in [0, 1), or std::invalid_argument. A draw past the last value
+  // throws std::logic_error, so a path that draws more than the test expects fails loudly.
+  // An empty list makes every draw fail: a path that must not draw at all.
+  void ScriptDraws(std::vector<double> values);
+  // The scripted values R has returned so far.
+  std::size_t ScriptedDrawsUsed() const { return scriptUsed_; }
+
   friend bool operator==(const UniformRandom&, const UniformRandom&) = default;
 
  private:
   static uint64_t RotateLeft(uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+  double NextScripted();
 
   State state_{};
+  // Off in every real run; a flag test keeps the production draw to one predictable branch.
+  bool scripted_ = false;
+  std::size_t scriptUsed_ = 0;
+  std::vector<double> script_;
 };
 
 // One splitmix64 step: advances x and returns the next output. Used to spread a

@@ -35,10 +35,12 @@ struct Corridor {
   double ShipX, ShipY, ShipZ;
   bool GunsReady;
 
+  // Each bound is summed left to right, ship first: (ShipX - 15) - Radius. Adding
+  // 15 + Radius first can round the other way and decide a meteor on the edge differently.
   bool Contains(const SceneParticle& p) const {
-    const double reach = 15 + p.Radius;
-    return (ShipX - reach <= p.X) & (p.X <= ShipX + reach) & (ShipY - reach <= p.Y) &
-           (p.Y <= ShipY + reach) & (ShipZ - 800 <= p.Z) & (p.Z <= ShipZ);
+    return (ShipX - 15 - p.Radius <= p.X) & (p.X <= ShipX + 15 + p.Radius) &
+           (ShipY - 15 - p.Radius <= p.Y) & (p.Y <= ShipY + 15 + p.Radius) & (ShipZ - 800 <= p.Z) &
+           (p.Z <= ShipZ);
   }
 };
 

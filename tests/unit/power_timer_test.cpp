@@ -110,15 +110,14 @@ TEST_F(PowerTimerTest, LongStepsAreCappedAtEightAndGapsOfTwoSecondsOweOne) {
     bool Capped, GapReset;
     int32_t FPS = 60;
   } cases[] = {
-      {8 * kFrame, 8, 7, false, false},      // 2/15 s: 7.5 rounds to the even 8
-      {8 * kFrame + 1, 7, 8, true, false},   // a hair longer owes 8.57
-      {24 * kFrame, 2, 8, true, false},      // 2.5 rounds to 2, not 3
-      {2 * kSecond - 1, 1, 8, true, false},  // just under two seconds
-      {2 * kSecond, 0, 1, false, true},      // two seconds owe exactly one frame
-      {-kFrame, 60, 1, false, false},        // a counter that ran backwards
-      {0, 2147483647, 0, false, false},
-      {kSecond / 2, 2, 8, false, false,
-       16},  // owing exactly eight is not over the cap      // no time at all
+      {8 * kFrame, 8, 7, false, false},       // 2/15 s: 7.5 rounds to the even 8
+      {8 * kFrame + 1, 7, 8, true, false},    // a hair longer owes 8.57
+      {24 * kFrame, 2, 8, true, false},       // 2.5 rounds to 2, not 3
+      {2 * kSecond - 1, 1, 8, true, false},   // just under two seconds
+      {2 * kSecond, 0, 1, false, true},       // two seconds owe exactly one frame
+      {-kFrame, 60, 1, false, false},         // a counter that ran backwards
+      {0, 2147483647, 0, false, false},       // no time at all
+      {kSecond / 2, 2, 8, false, false, 16},  // owing exactly eight is not over the cap
   };
   for (const Case& c : cases) {
     Restart();
@@ -129,6 +128,25 @@ TEST_F(PowerTimerTest, LongStepsAreCappedAtEightAndGapsOfTwoSecondsOweOne) {
     EXPECT_EQ(events, std::string(c.Processed, 'P') + 'I') << c.Counts;
     EXPECT_EQ(Timer->Capped(), c.Capped) << c.Counts;
     EXPECT_EQ(Timer->GapReset(), c.GapReset) << c.Counts;
+  }
+}
+
+// A step with all three switches off still clears what the step before it flagged.
+TEST_F(PowerTimerTest, AnIdleTurnWithEverythingOffClearsCappedAndGapReset) {
+  struct Case {
+    int64_t Counts;
+    bool Capped, GapReset;
+  } cases[] = {{kSecond / 2, true, false}, {3 * kSecond, false, true}};
+  for (const Case& c : cases) {
+    Restart();
+    Timer->SetMayProcess(true);
+    Step(c.Counts);
+    ASSERT_EQ(Timer->Capped(), c.Capped) << c.Counts;
+    ASSERT_EQ(Timer->GapReset(), c.GapReset) << c.Counts;
+    Timer->SetMayProcess(false);
+    EXPECT_EQ(Step(kFrame), "") << c.Counts;
+    EXPECT_FALSE(Timer->Capped()) << c.Counts;
+    EXPECT_FALSE(Timer->GapReset()) << c.Counts;
   }
 }
 

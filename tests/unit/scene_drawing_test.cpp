@@ -210,9 +210,11 @@ TEST_F(SceneDrawing, OnlyTheFirstSixLightsLightTheSceneAndFewerLeaveTheRestOff) 
 
 // ---- glows ------------------------------------------------------------------------------
 
+// The stage's calls exactly, nothing left out and nothing added (an unlit pass needs no
+// normal); a light at or behind z = 0 has no glow.
 TEST_F(SceneDrawing, GlowIsAnUnlitSquareAtTwiceTheLightsPosition) {
   Scene scene = EmptyScene();
-  scene.Lights = {Light(10, 0, -300, 1, 0.5, 0.25)};
+  scene.Lights = {Light(10, 0, -300, 1, 0.5, 0.25), Light(40, 50, 0), Light(-3, 2, -100, 0, 1, 1)};
   DrawLightGlows(scene);
   const Lines pass = {Call("glPushAttrib", GL_ALL_ATTRIB_BITS),
                       Call("glEnable", GL_COLOR_MATERIAL),
@@ -223,12 +225,14 @@ TEST_F(SceneDrawing, GlowIsAnUnlitSquareAtTwiceTheLightsPosition) {
                       Call("glEnable", GL_CULL_FACE),
                       Call("glCullFace", GL_BACK),
                       Call("glGetFloatv", GL_MODELVIEW_MATRIX),
-                      "glNormal3f(0,0,1)",  // facing the viewer
                       Call("glMaterialf", GL_FRONT, GL_SHININESS, 1)};
-  const Lines glow =
+  const Lines first =
       Lines{"glPushMatrix()", "glColor4f(1,0.5,0.25,0.4)", "glTranslatef(10,0,-300)"} +
       UprightSquare(10, 0, -300, 900) + Lines{"glPopMatrix()"};
-  EXPECT_THAT(Calls(), ElementsAreArray(pass + BindObjectLinearCalls(2) + glow + kUnbind + kUnbind +
+  const Lines third = Lines{"glPushMatrix()", "glColor4f(0,1,1,0.125)", "glTranslatef(-3,2,-100)"} +
+                      UprightSquare(-3, 2, -100, 900) + Lines{"glPopMatrix()"};
+  EXPECT_THAT(Calls(), ElementsAreArray(pass + BindObjectLinearCalls(2) + first + kUnbind +
+                                        BindObjectLinearCalls(2) + third + kUnbind + kUnbind +
                                         Lines{"glPopAttrib()"}));
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <stdexcept>
 
 #include "scene/scene_random.h"
 #include "scene/vec3.h"
@@ -52,4 +53,25 @@ TEST(Normalize, ScalesToUnitLengthAndLeavesZeroAlone) {
   EXPECT_EQ(zero.X, 0.0f);  // not NaN
   EXPECT_EQ(zero.Y, 0.0f);
   EXPECT_EQ(zero.Z, 0.0f);
+}
+
+// The seam of the known-answer tests: chosen values in order, integers chosen through
+// their R, and a loud failure when a path draws more than was scripted.
+TEST(RandomGenerator, ScriptedDrawsComeInOrderAndRunningOutThrows) {
+  UniformRandom rng(5);
+  const UniformRandom::State engine = rng.RawState();
+  rng.ScriptDraws({0.137, 0.842, 0.999, 0.0});
+  EXPECT_EQ(rng.R(), 0.137);
+  EXPECT_EQ(rng.Random(10), 8);     // floor(0.842 * 10)
+  EXPECT_EQ(rng.Random(127), 126);  // floor(0.999 * 127)
+  EXPECT_EQ(rng.ScriptedDrawsUsed(), 3u);
+  EXPECT_EQ(rng.Random(40), 0);
+  EXPECT_THROW(rng.R(), std::logic_error);
+  EXPECT_EQ(rng.ScriptedDrawsUsed(), 4u);
+  EXPECT_TRUE(rng.RawState() == engine);  // the engine did not move
+
+  rng.ScriptDraws({});
+  EXPECT_THROW(rng.Random(2), std::logic_error);
+  EXPECT_THROW(rng.ScriptDraws({0.5, 1.0}), std::invalid_argument);
+  EXPECT_THROW(rng.ScriptDraws({-0.25}), std::invalid_argument);
 }

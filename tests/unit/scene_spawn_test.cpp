@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "scene/scene.h"
 #include "scene_fixtures.h"
+#include "scene_known_answers.h"
 
 TEST(SpawnDebris, TakesTheLowestFreeSlotsAndSkipsLiveOnes) {
   Scene scene = MakeScene(8, 0, 0, 0, 8);
@@ -72,4 +76,124 @@ TEST(SpawnLight, StopsAtTheLightCountWithoutDrawing) {
   SpawnLight(scene);
   EXPECT_EQ(scene.Lights.size(), 1u);
   EXPECT_TRUE(scene.Rng == before);
+}
+
+// ---- known answers: every field from draws the test chooses ----------------------------
+
+namespace {
+
+constexpr SpawnInputs kInputs{12.7, 13.5};
+
+// A three-slot pool of leftovers with the flight state of kInputs and these draws to come.
+Scene LeftoverScene(std::vector<double> draws) {
+  Scene scene = MakeScene(3, 0, 0, 0);
+  for (int slot = 0; slot < 3; ++slot) scene.Particles[slot] = LeftoverSlot(6.5 + slot);
+  scene.SceneClock = kInputs.SceneClock;
+  scene.FlightSpeed = kInputs.FlightSpeed;
+  scene.Rng.ScriptDraws(std::move(draws));
+  return scene;
+}
+
+}  // namespace
+
+TEST(SpawnParticleKnownAnswers, EachKindSetsEveryFieldFromItsOwnDraws) {
+  // The common eight: angles, spins, radius, then Random(127), Random(5), Random(5).
+  const std::vector<double> common = {0.137, 0.842, 0.291, 0.664, 0.518, 0.4321, 0.61, 0.23};
+  struct Case {
+    const char* name;
+    SpawnKind kind;
+    std::vector<double> draws;
+    SceneParticle (*expected)(std::span<const double>, SceneParticle);
+  };
+  const Case cases[] = {
+      {"ahead", SpawnKind::Ahead,
+       Concat({common, {0.719, 0.083, 0.377, 0.905, 0.046, 0.958, 0.571, 0.5, 0.263}}),
+       ExpectedAhead},
+      // Random(40) = 0 makes a giant, whose spin is divided by a twentieth of its radius.
+      {"giant", SpawnKind::Ahead,
+       Concat({common, {0.719, 0.083, 0.377, 0.905, 0.046, 0.958, 0.571, 0.0123, 0.6789, 0.263}}),
+       ExpectedAhead},
+      {"from the side", SpawnKind::FromSide,
+       Concat({common, {0.719, 0.083, 0.377, 0.905, 0.046, 0.958, 0.571, 0.354}}),
+       ExpectedFromSide},
+      {"at the ship", SpawnKind::AtShip,
+       Concat({common, {0.719, 0.083, 0.377, 0.905, 0.046, 0.958}}),
+       [](std::span<const double> d, SceneParticle slot) {
+         return ExpectedAtShip(d, slot, kInputs);
+       }},
+  };
+  for (const Case& c : cases) {
+    Scene scene = LeftoverScene(c.draws);
+    SpawnParticle(scene, 1, c.kind);
+    ExpectParticle(scene.Particles[1], c.expected(c.draws, LeftoverSlot(7.5)), c.name);
+    EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), c.draws.size()) << c.name;
+    EXPECT_EQ(scene.Particles[0].X, 77.25) << c.name;  // the neighbours are left alone
+    EXPECT_EQ(scene.Particles[2].Alive, 0) << c.name;
+  }
+  // The giant really is one, and a big one turns slower than its drawn spin.
+  const SceneParticle giant = ExpectedAhead(cases[1].draws, {});
+  EXPECT_EQ(giant.Radius, 0.6789 * 60 + 10);
+  EXPECT_LT(std::abs(giant.SpinX), std::abs(0.291 * 8 - 4));
+}
+
+TEST(SpawnDebrisKnownAnswers, EachPieceIsASparkThenItsOwnEightDraws) {
+  // Slots 0 and 2 are alive; the three pieces land in 1, 3 and 4, and 5 stays free.
+  Scene scene = MakeScene(6, 0, 0, 0);
+  for (int slot = 0; slot < 6; ++slot) scene.Particles[slot] = LeftoverSlot(1.5 + slot);
+  scene.Particles[0].Alive = scene.Particles[2].Alive = 1;
+  const Scene before = scene;
+  scene.SceneClock = kInputs.SceneClock;
+  scene.FlightSpeed = kInputs.FlightSpeed;
+  const std::vector<double> draws = UglyDraws(3 * kDebrisPieceDraws);
+  scene.Rng.ScriptDraws(draws);
+
+  SpawnDebris(scene, 3, 40.5, -20.25, -610.0);
+
+  const int pieceSlots[] = {1, 3, 4};
+  for (int piece = 0; piece < 3; ++piece) {
+    const int slot = pieceSlots[piece];
+    const auto own = std::span<const double>(draws).subspan(piece * kDebrisPieceDraws);
+    ExpectParticle(
+        scene.Particles[slot],
+        ExpectedDebrisPiece(own, before.Particles[slot], kInputs, 3, 40.5, -20.25, -610.0),
+        "piece in slot " + std::to_string(slot));
+  }
+  EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), draws.size());
+  for (int slot : {0, 2, 5}) {
+    ExpectParticle(scene.Particles[slot], before.Particles[slot], "slot " + std::to_string(slot));
+  }
+}
+
+TEST(SpawnKnownAnswers, SmokeAndFlashTakeTheirArgumentsAndDrawNothing) {
+  Scene scene = MakeScene(0, 3, 3, 0);
+  scene.SmokePuffs[0].Alive = scene.Flashes[0].Alive = 1;
+  scene.SmokePuffs[1].Life = scene.Flashes[1].Alpha = 9.5;  // leftovers, overwritten
+  scene.Flashes[1].Radius = 9.5;
+  scene.Rng.ScriptDraws({});
+  SpawnSmoke(scene, 1, 1.25, -2.5, -300.75, 0.5, -0.75, -3.25);
+  SpawnFlash(scene, 1, -7.5, 8.25, -450.5, 1.75, -0.125, 2.5);
+  ExpectSmokePuff(scene.SmokePuffs[1], {1, 1.25, -2.5, -300.75, 0.5, -0.75, -3.25, 6.0, 1}, "puff");
+  ExpectFlash(scene.Flashes[1], {1, -7.5, 8.25, -450.5, 1.75, -0.125, 2.5, 1.5, 0.3, 1}, "flash");
+  EXPECT_EQ(CountAlive(scene.SmokePuffs) + CountAlive(scene.Flashes), 4);
+}
+
+TEST(SpawnKnownAnswers, LightTakesAnIntegerAngleADistanceAndThreeColours) {
+  Scene scene = MakeScene(0, 0, 0, 3);
+  scene.Lights.push_back({1, 2, 3, {0, 1, 0}, 0.5, 0.5, 0.5});
+  const std::vector<double> draws = {0.3141, 0.5813, 0.1177, 0.2281, 0.9345};
+  scene.Rng.ScriptDraws(draws);
+  SpawnLight(scene);
+  ASSERT_EQ(scene.Lights.size(), 2u);
+  EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), draws.size());
+
+  const int32_t angle = Pick(0.3141, 999);  // 313 radians
+  const double distance = 0.5813 * 500 + 200;
+  LightBeacon expected{
+      std::sin(angle) * distance, std::cos(angle) * distance, -2250, {}, 0.1177, 0.2281, 0.9345};
+  // Aimed at the axis: (-X, -Y, 0) in single precision, scaled by its length.
+  const float dx = static_cast<float>(-expected.X), dy = static_cast<float>(-expected.Y);
+  const double length = std::sqrt(double{dx} * dx + double{dy} * dy);
+  expected.Dir = {static_cast<float>(dx / length), static_cast<float>(dy / length), 0.0f};
+  ExpectLight(scene.Lights[1], expected, "new light");
+  ExpectLight(scene.Lights[0], {1, 2, 3, {0, 1, 0}, 0.5, 0.5, 0.5}, "old light");
 }

@@ -2,10 +2,16 @@
 // flashes last, the scene bounds, the lights, the counters and the manoeuvres.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
+#include <span>
+#include <vector>
 
 #include "scene/scene.h"
 #include "scene_fixtures.h"
+#include "scene_known_answers.h"
+#include "test_data.h"
 
 namespace {
 
@@ -242,5 +248,331 @@ TEST(Determinism, SameSeedSameFlightFrameByFrame) {
   for (std::size_t i = 0; i < a.Particles.size(); ++i) {
     ASSERT_EQ(a.Particles[i].Alive, b.Particles[i].Alive);
     ASSERT_EQ(a.Particles[i].Z, b.Particles[i].Z);
+  }
+}
+
+// ---- known answers: one frame of a hand-built scene with chosen draws -------------------
+
+namespace {
+
+// Where one frame's motion takes a record: velocity, then the flight on top of Z.
+template <typename Record>
+Record Moved(Record r, double flightSpeed) {
+  r.X = r.X + r.VX;
+  r.Y = r.Y + r.VY;
+  r.Z = (r.Z + r.VZ) + flightSpeed;
+  return r;
+}
+
+SceneParticle MovedParticle(SceneParticle p, double flightSpeed) {
+  p = Moved(p, flightSpeed);
+  p.AngleX = p.AngleX + p.SpinX;
+  p.AngleY = p.AngleY + p.SpinY;
+  p.Radius = p.Radius - p.Shrink;
+  return p;
+}
+
+// A component above 0 loses its step and a drawn share of its jitter, down to 0.
+float Cooled(float component, double step, double jitter, double draw) {
+  return static_cast<float>(std::max(component - step - draw * jitter, 0.0));
+}
+
+}  // namespace
+
+TEST(UpdateKnownAnswers, AShotMakesDebrisFlashAndLaserAndFreesTheMeteor) {
+  // Slot 0 free, 1 the meteor in the corridor, 2 a second one (the guns are closed by
+  // then), 3 and 4 free. Radius 1.25 makes round-half-even(2.5) = 2 pieces: slot 0,
+  // reached already, waits; slot 3 moves and cools in this very frame.
+  Scene scene = MakeScene(5, 4, 2, 0);
+  ReadyToFire(scene, 1, 2, -70);
+  scene.FlightSpeed = 13.5;
+  scene.SceneClock = 4.4;
+  scene.CruiseFrame = 500;
+  for (int slot : {0, 3, 4}) scene.Particles[slot] = LeftoverSlot(5.5 + slot);
+  SceneParticle& target = PlaceMeteor(scene, 1, 3.1, 1.6, -400, 1.25);
+  target.VX = 0.5;
+  target.VY = -0.25;
+  target.VZ = 1.5;
+  target.SpinX = 2;
+  PlaceMeteor(scene, 2, 0.5, 3, -300, 2).VZ = 1.25;
+  const Scene before = scene;
+
+  const std::vector<double> pieces = UglyDraws(2 * kDebrisPieceDraws, 0.4242);
+  const std::vector<double> draws =
+      Concat({{0.7707},                          // slot 0: Random(30) = 23, stays free
+              pieces,                            // the burst
+              {0.3111, 0.6222, 0.8333, 0.8461},  // slot 3 cools, Random(2) = 1: no smoke
+              {0.5333},                          // slot 4: Random(30) = 16
+              {0.4567}});                        // cruise: Random(100) = 45
+  scene.Rng.ScriptDraws(draws);
+  UpdateScene(scene);
+  EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), draws.size());
+
+  const SceneParticle hit = MovedParticle(before.Particles[1], 13.5);  // (3.6, 1.35, -385)
+  const SpawnInputs in{4.4, 13.5};
+  EXPECT_EQ(scene.ShotCooldown, 5);
+  EXPECT_EQ(scene.ShotX, hit.X);
+  EXPECT_EQ(scene.ShotY, hit.Y);
+  EXPECT_EQ(scene.ShotZ, hit.Z);
+  EXPECT_EQ(scene.Particles[1].Alive, 0);
+  EXPECT_EQ(CountDebris(scene), 2);
+  ExpectParticle(scene.Particles[0],
+                 ExpectedDebrisPiece(pieces, before.Particles[0], in, 2, hit.X, hit.Y, hit.Z),
+                 "piece before the meteor");
+  SceneParticle late =
+      MovedParticle(ExpectedDebrisPiece(std::span<const double>(pieces).subspan(kDebrisPieceDraws),
+                                        before.Particles[3], in, 2, hit.X, hit.Y, hit.Z),
+                    13.5);
+  late.Red = Cooled(1, 0.01, 0.007, 0.3111);
+  late.Green = Cooled(1, 0.02, 0.014, 0.6222);
+  late.Blue = Cooled(1, 0.03, 0.02, 0.8333);
+  ExpectParticle(scene.Particles[3], late, "piece after the meteor");
+  ExpectParticle(scene.Particles[2], MovedParticle(before.Particles[2], 13.5), "second meteor");
+  ExpectParticle(scene.Particles[4], before.Particles[4], "free slot");
+  // The flash is born at the shot point and has its first update in the same frame.
+  ExpectFlash(scene.Flashes[0], {1, hit.X, hit.Y, (hit.Z + 0) + 13.5, 0, 0, 0, 2.5, 0.3 - 0.01, 0},
+              "flash");
+  EXPECT_EQ(scene.Flashes[1].Alive, 0);
+  EXPECT_EQ(CountAlive(scene.SmokePuffs), 0);
+}
+
+TEST(UpdateKnownAnswers, DebrisCoolsPerComponentAndDropsAPuffOnItsTrail) {
+  struct Colour {
+    float red, green, blue;
+  };
+  struct Case {
+    const char* name;
+    Colour from;
+    std::vector<double> draws;  // one per component above 0, then Random(2)
+    Colour to;
+    bool smoke;
+  };
+  const Case cases[] = {
+      {"all hot, blue runs out",
+       {0.9f, 0.5f, 0.02f},
+       {0.4131, 0.8627, 0.2719, 0.3089},
+       {Cooled(0.9f, 0.01, 0.007, 0.4131), Cooled(0.5f, 0.02, 0.014, 0.8627), 0.0f},
+       true},
+      {"red gone",
+       {0.0f, 0.5f, 0.3f},
+       {0.6421, 0.1357, 0.7777},
+       {0.0f, Cooled(0.5f, 0.02, 0.014, 0.6421), Cooled(0.3f, 0.03, 0.02, 0.1357)},
+       false},
+      {"only red left, reaching 0", {0.0125f, 0.0f, 0.0f}, {0.9012, 0.6001}, {0, 0, 0}, false},
+  };
+  for (const Case& c : cases) {
+    Scene scene = MakeScene(1, 3, 0, 0);
+    HoldFlight(scene, 4.5);
+    SpawnSmoke(scene, 0, 100, 100, -900, 0.25, 0, 0);  // slot 0 taken; the drop goes to 1
+    SceneParticle& piece = PlaceDebris(scene, 0, 12.5, -40.25, -333);
+    piece.VX = 0.75;
+    piece.VY = -1.25;
+    piece.VZ = -2.5;
+    piece.TrailRadius = 6.5;
+    piece.Red = c.from.red;
+    piece.Green = c.from.green;
+    piece.Blue = c.from.blue;
+    const Scene before = scene;
+    scene.Rng.ScriptDraws(c.draws);
+    UpdateScene(scene);
+    EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), c.draws.size()) << c.name;
+
+    SceneParticle expected = MovedParticle(before.Particles[0], 4.5);
+    expected.Red = c.to.red;
+    expected.Green = c.to.green;
+    expected.Blue = c.to.blue;
+    ExpectParticle(scene.Particles[0], expected, c.name);
+    ExpectSmokePuff(scene.SmokePuffs[0], Moved(SmokePuff{1, 100, 100, -900, 0.25, 0, 0, 5.9}, 4.5),
+                    c.name);
+    if (!c.smoke) {
+      EXPECT_EQ(CountAlive(scene.SmokePuffs), 1) << c.name;
+      continue;
+    }
+    // Dropped on a circle of TrailRadius round the moved piece, at angles that wander
+    // with its position, then moved once by the smoke pass of the same frame.
+    const double x = expected.X, y = expected.Y, z = expected.Z;
+    const double s = (x + y + z) / 30, d = (x - y - z) / 30;
+    SmokePuff dropped{1, x + 6.5 * std::sin(s), y + 6.5 * std::cos(s), z + 6.5 * std::sin(d)};
+    dropped.VZ = -2.5;  // the piece's own
+    dropped.Life = 6.0 - 0.1;
+    ExpectSmokePuff(scene.SmokePuffs[1], Moved(dropped, 4.5), c.name);
+  }
+}
+
+TEST(UpdateKnownAnswers, FlashesAndPuffsMoveGrowFadeAndEnd) {
+  Scene scene = MakeScene(0, 2, 2, 0);
+  HoldFlight(scene, 4.5);
+  scene.SmokePuffs[0] = {1, 10, -20, -300, 0.75, -1.5, 2.25, 3.3, 0};
+  scene.SmokePuffs[1] = {1, 10, -20, -300, 0, 0, 0, 0.05, 0};
+  scene.Flashes[0] = {1, -50, 60, -700, 0.5, -0.25, 1.25, 7.5, 0.17, 0};
+  scene.Flashes[1] = {1, -50, 60, -700, 0, 0, 0, 7.5, 0.004, 0};
+  scene.Rng.ScriptDraws({});
+  UpdateScene(scene);
+  ExpectSmokePuff(scene.SmokePuffs[0],
+                  {1, 10.75, -21.5, (-300 + 2.25) + 4.5, 0.75, -1.5, 2.25, 3.3 - 0.1, 0},
+                  "ageing puff");
+  ExpectFlash(scene.Flashes[0],
+              {1, -49.5, 59.75, (-700 + 1.25) + 4.5, 0.5, -0.25, 1.25, 8.5, 0.17 - 0.01, 0},
+              "ageing flash");
+  EXPECT_EQ(scene.SmokePuffs[1].Alive, 0);  // life used up
+  EXPECT_EQ(scene.Flashes[1].Alive, 0);     // faded out
+}
+
+TEST(UpdateKnownAnswers, LightsDriftAFifthOfTheSpeedThenOneMayBeAdded) {
+  const LightBeacon a{-120, 80, -300, {}, 0.1, 0.2, 0.3};
+  const LightBeacon b{10, 20, 499, {}, 0.4, 0.5, 0.6};  // passes 500 this frame
+  const LightBeacon c{0, -5, -1000, {}, 0.7, 0.8, 0.9};
+  const LightBeacon d{3, 4, -50, {}, 0.15, 0.25, 0.35};
+  auto drifted = [](LightBeacon light) {
+    light.Z = light.Z + 7.5 / 5;
+    return light;
+  };
+  // Random(100) = 73 adds nothing; = 0 adds one after the walk (Random(999), then R's).
+  for (const std::vector<double>& draws :
+       {std::vector<double>{0.731}, {0.0042, 0.3141, 0.5813, 0.1177, 0.2281, 0.9345}}) {
+    Scene scene = MakeScene(0, 0, 0, 4);
+    HoldFlight(scene, 7.5);
+    scene.Lights = {a, b, c, d};
+    scene.Rng.ScriptDraws(draws);
+    UpdateScene(scene);
+    EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), draws.size());
+    ASSERT_EQ(scene.Lights.size(), draws.size() == 1 ? 3u : 4u);
+    ExpectLight(scene.Lights[0], drifted(a), "first");
+    ExpectLight(scene.Lights[1], d, "last, moved into the retired one's index, not advanced");
+    ExpectLight(scene.Lights[2], drifted(c), "third");
+    if (draws.size() > 1) {
+      EXPECT_EQ(scene.Lights[3].Z, -2250.0);
+      EXPECT_EQ(scene.Lights[3].X, std::sin(313) * (0.5813 * 500 + 200));
+      EXPECT_EQ(scene.Lights[3].Blue, 0.9345);
+    }
+  }
+}
+
+TEST(UpdateKnownAnswers, CruiseStepsTheFlightThenMayStartAManoeuvre) {
+  struct Case {
+    int32_t cruiseFrame;
+    double cruiseClock;
+    std::vector<double> draws;  // Random(100), then Random(2) and Random(4) on a 0
+    uint8_t mode, variant;
+    double angle;
+  };
+  const Case cases[] = {
+      {1234, 3.7, {0.4567}, kCruise, 2, 77},
+      {2147483647, 0.0, {0.0042, 0.8123, 0.3377}, kRollManoeuvre, 1, 0},  // CruiseFrame wraps
+      {-777, 12.5, {0.0099, 0.4444, 0.9191}, kLoopManoeuvre, 3, 0},
+  };
+  for (const Case& c : cases) {
+    Scene scene = MakeScene(0, 0, 0, 0);
+    scene.CruiseFrame = c.cruiseFrame;
+    scene.CruiseClock = c.cruiseClock;
+    scene.FrameCounter = 41;
+    scene.ShotCooldown = 3;
+    scene.SceneClock = 7.3;
+    scene.ManoeuvreVariant = 2;
+    scene.ManoeuvreAngle = 77;
+    scene.Rng.ScriptDraws(c.draws);
+    UpdateScene(scene);
+    SCOPED_TRACE(c.cruiseFrame);
+    EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), c.draws.size());
+
+    const auto frame = static_cast<int32_t>(static_cast<uint32_t>(c.cruiseFrame) + 1u);
+    const double clock = c.cruiseClock + 0.1;
+    EXPECT_EQ(scene.CruiseFrame, frame);
+    EXPECT_EQ(scene.FlightSpeed, std::sin(frame / 100.0) * 10 + 15);
+    EXPECT_EQ(scene.CruiseClock, clock);
+    EXPECT_EQ(scene.UpX, std::sin(std::cos(frame / 300.0) * 4) * 4);
+    EXPECT_EQ(scene.UpY, std::cos(std::cos(frame / 300.0) * 4) * 4);
+    EXPECT_EQ(scene.ShipX, std::sin(clock / 5.7) * 4);
+    EXPECT_EQ(scene.ShipY, std::sin(clock / 8.3) * 4);
+    EXPECT_EQ(scene.ShipZ, std::sin(clock / 24.2) * 55 - 70);
+    EXPECT_EQ(scene.FlightMode, c.mode);
+    EXPECT_EQ(scene.ManoeuvreVariant, c.variant);
+    EXPECT_EQ(scene.ManoeuvreAngle, c.angle);
+    // The frame's own counters.
+    EXPECT_EQ(scene.FrameCounter, 42);
+    EXPECT_EQ(scene.ShotCooldown, 2);
+    EXPECT_EQ(scene.SceneClock, 7.3 + 0.1);
+  }
+}
+
+TEST(UpdateKnownAnswers, AManoeuvreTurnsThreeDegreesAFrameWithTheFlightFrozen) {
+  struct Case {
+    uint8_t mode;
+    double angle, expectedAngle;
+    uint8_t expectedMode;
+  } cases[] = {{kLoopManoeuvre, 0, 3, kLoopManoeuvre},
+               {kRollManoeuvre, 354, 357, kRollManoeuvre},
+               {kLoopManoeuvre, 357, 360, kCruise},
+               {kRollManoeuvre, 357, 360, kCruise},
+               {9, 357, 357, 9}};  // not a flight mode: nothing moves
+  for (const Case& c : cases) {
+    Scene scene = MakeScene(0, 0, 0, 0);
+    scene.FlightMode = c.mode;
+    scene.ManoeuvreAngle = c.angle;
+    scene.FlightSpeed = 12.5;
+    scene.UpX = 1.5;
+    scene.UpY = -2.5;
+    scene.ShipX = 3.25;
+    scene.ShipZ = -60;
+    scene.CruiseClock = 8.8;
+    scene.CruiseFrame = 1000;
+    const Scene before = scene;
+    scene.Rng.ScriptDraws({});
+    UpdateScene(scene);
+    SCOPED_TRACE(c.angle);
+    EXPECT_EQ(scene.ManoeuvreAngle, c.expectedAngle);
+    EXPECT_EQ(scene.FlightMode, c.expectedMode);
+    EXPECT_EQ(scene.FlightSpeed, before.FlightSpeed);
+    EXPECT_EQ(scene.UpX, before.UpX);
+    EXPECT_EQ(scene.UpY, before.UpY);
+    EXPECT_EQ(scene.ShipX, before.ShipX);
+    EXPECT_EQ(scene.ShipZ, before.ShipZ);
+    EXPECT_EQ(scene.CruiseClock, before.CruiseClock);
+    EXPECT_EQ(scene.CruiseFrame, before.CruiseFrame);
+  }
+}
+
+TEST(UpdateKnownAnswers, AFreeSlotRefilledOneInThirtyIsFromTheSideOneInTen) {
+  struct Case {
+    const char* name;
+    double kindDraw;  // Random(10)
+    std::size_t spawnDraws;
+    SceneParticle (*expected)(std::span<const double>, SceneParticle);
+  } cases[] = {{"from the side", 0.0567, kFromSideDraws, ExpectedFromSide},
+               {"ahead", 0.6049, kAheadDraws, ExpectedAhead}};
+  for (const Case& c : cases) {
+    Scene scene = MakeScene(2, 0, 0, 0);
+    HoldFlight(scene, 4.5);
+    scene.Particles[0] = LeftoverSlot(3.5);
+    std::vector<double> spawn = UglyDraws(c.spawnDraws, 0.2718);
+    spawn[15] = 0.5;  // Random(40) of kind 0: not a giant; kind 1's Blue
+    const std::vector<double> draws = Concat({{0.0213, c.kindDraw}, spawn, {0.9876}});
+    scene.Rng.ScriptDraws(draws);
+    UpdateScene(scene);
+    EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), draws.size()) << c.name;
+    // Refilled, and not moved before the next frame.
+    ExpectParticle(scene.Particles[0], c.expected(spawn, LeftoverSlot(3.5)), c.name);
+    EXPECT_EQ(scene.Particles[1].Alive, 0) << c.name;  // Random(30) = 29
+  }
+}
+
+TEST(ShotCorridor, BoundsAreSummedLeftToRightAndIncludeTheEdge) {
+  const auto rows = ReadTestTable("shot_corridor_edges.txt");
+  ASSERT_EQ(rows.size(), 12u);
+  for (const auto& row : rows) {
+    ASSERT_EQ(row.size(), 5u);
+    const char axis = row[0][0];
+    const int i = axis - 'x';
+    ASSERT_TRUE(i >= 0 && i < 3) << row[0];
+    const double radius = ParseDouble(row[2]);
+    double shipAt[3] = {0, 0, -70}, meteorAt[3] = {0, 0, i == 2 ? -70.0 : -400.0};
+    shipAt[i] = ParseDouble(row[1]);
+    meteorAt[i] = ParseDouble(row[3]);
+    Scene scene = MakeScene(1, 0, 1, 0);
+    ReadyToFire(scene, shipAt[0], shipAt[1], shipAt[2]);
+    PlaceMeteor(scene, 0, meteorAt[0], meteorAt[1], meteorAt[2], radius);
+    UpdateScene(scene);
+    EXPECT_EQ(scene.ShotCooldown == 5, row[4] == "yes")
+        << axis << ": ship " << row[1] << ", radius " << row[2] << ", meteor " << row[3];
   }
 }

@@ -1,0 +1,52 @@
+// The committed data files of the tests (tests/data): whole files, tables of columns
+// separated by blanks with '#' starting a comment, and numbers read back exactly.
+#pragma once
+
+#include <charconv>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#ifndef ORVANTA_TEST_DATA_DIR
+#error "a test that reads tests/data defines ORVANTA_TEST_DATA_DIR"
+#endif
+
+inline std::string TestDataPath(std::string_view name) {
+  return std::string(ORVANTA_TEST_DATA_DIR) + "/" + std::string(name);
+}
+
+inline std::string ReadTestData(std::string_view name) {
+  const std::string path = TestDataPath(name);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read the test data file " + path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The rows of a table, each a list of its columns; blank and comment lines are left out.
+inline std::vector<std::vector<std::string>> ReadTestTable(std::string_view name) {
+  std::istringstream text(ReadTestData(name));
+  std::vector<std::vector<std::string>> rows;
+  for (std::string line; std::getline(text, line);) {
+    line = line.substr(0, line.find('#'));
+    std::istringstream columns(line);
+    std::vector<std::string> row;
+    for (std::string column; columns >> column;) row.push_back(column);
+    if (!row.empty()) rows.push_back(row);
+  }
+  return rows;
+}
+
+// The double that the text names, rounded correctly on every platform.
+inline double ParseDouble(std::string_view text) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) {
+    throw std::invalid_argument("not a number: " + std::string(text));
+  }
+  return value;
+}
