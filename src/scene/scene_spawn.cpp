@@ -95,6 +95,20 @@ void MakeDebrisPiece(Scene& scene, SceneParticle& p, int32_t count, double x, do
   p.Stacks = 3;
 }
 
+// A smoke puff or a flash comes alive where it is told, moving as it is told.
+template <typename Record>
+void Launch(Record& r, uint8_t kind, double x, double y, double z, double vx, double vy,
+            double vz) {
+  r.Alive = 1;
+  r.X = x;
+  r.Y = y;
+  r.Z = z;
+  r.VX = vx;
+  r.VY = vy;
+  r.VZ = vz;
+  r.Kind = kind;
+}
+
 }  // namespace
 
 void SpawnParticle(Scene& scene, int32_t slot, SpawnKind kind) {
@@ -142,15 +156,8 @@ void SpawnSmokeFrom(Scene& scene, int32_t& searchFrom, uint8_t kind, double x, d
   }
   searchFrom = slot + 1;
   SmokePuff& puff = scene.SmokePuffs[slot];
-  puff.Alive = 1;
+  Launch(puff, kind, x, y, z, vx, vy, vz);
   puff.Life = 6.0;
-  puff.X = x;
-  puff.Y = y;
-  puff.Z = z;
-  puff.VX = vx;
-  puff.VY = vy;
-  puff.VZ = vz;
-  puff.Kind = kind;
 }
 
 void SpawnFlash(Scene& scene, uint8_t kind, double x, double y, double z, double vx, double vy,
@@ -158,16 +165,9 @@ void SpawnFlash(Scene& scene, uint8_t kind, double x, double y, double z, double
   const int32_t slot = FirstFreeSlot(scene.Flashes, 0);
   if (slot == kNoFreeSlot) return;
   ExplosionFlash& flash = scene.Flashes[slot];
-  flash.Alive = 1;
+  Launch(flash, kind, x, y, z, vx, vy, vz);
   flash.Radius = 1.5;
   flash.Alpha = 0.3;
-  flash.X = x;
-  flash.Y = y;
-  flash.Z = z;
-  flash.VX = vx;
-  flash.VY = vy;
-  flash.VZ = vz;
-  flash.Kind = kind;
 }
 
 void SpawnLight(Scene& scene) {
