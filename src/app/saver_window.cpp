@@ -14,6 +14,7 @@ TForm1::TForm1(Application& app, SaverHost& host, RenderingSurface& surface, Fra
       App(app),
       Host(host),
       Surface(surface),
+      Clock(clock),
       SaverSettings(settings) {
   PowerTimer1.SetFPS(60);
   PowerTimer1.OnRender = TNotifyEvent::Bind<&TForm1::PowerTimer1Render>(this);
@@ -81,15 +82,32 @@ void TForm1::FormShow() {
 }
 
 RenderTarget TForm1::Target() {
-  return RenderTarget{Surface.ClientWidth(), Surface.ClientHeight(),
-                      [this] { Surface.SwapBuffers(); }};
+  RenderTarget target{
+      Surface.ClientWidth(), Surface.ClientHeight(), [this] { Surface.SwapBuffers(); }, {}};
+  if (ShowFrameRate) {
+    target.DrawOverlay = [this, width = target.Width, height = target.Height] {
+      DrawFrameRateText(FrameRate.Text(), width, height);
+    };
+  }
+  return target;
+}
+
+double TForm1::ClockSeconds() {
+  int64_t frequency = 0;
+  if (Clock.QueryPerformanceFrequency(frequency) && frequency > 0) {
+    return static_cast<double>(Clock.QueryPerformanceCounter()) / static_cast<double>(frequency);
+  }
+  return Clock.GetTickCount() / 1000.0;
 }
 
 void TForm1::PowerTimer1Render(void*) {
+  ++DrawnCount;
+  if (ShowFrameRate) FrameRate.FrameDrawn(ClockSeconds());
   RenderFrame(TheScene, Target(), Quadric);
 }
 
 void TForm1::PowerTimer1Process(void*) {
+  ++ProcessedCount;
   UpdateScene(TheScene);
 }
 

@@ -12,6 +12,7 @@
 #include "app/saver_platform.h"
 #include "config/settings.h"
 #include "gl/gl_types.h"
+#include "render/frame_rate_overlay.h"
 #include "render/scene_drawing.h"
 #include "scene/scene.h"
 #include "timer/frame_clock.h"
@@ -46,6 +47,8 @@ class TForm1 {
 
   // Seeds the scene from this value instead of the clock (tests and reproducible runs).
   void SetSceneSeed(uint64_t seed) { SceneSeed = seed, SeedGiven = true; }
+  // Draws the frame rate over every frame (XScreenSaver's "-fps").
+  void SetShowFrameRate(bool show) { ShowFrameRate = show; }
 
   TPowerTimer PowerTimer1;
   bool Preview;
@@ -55,15 +58,20 @@ class TForm1 {
   bool ContextReady() const { return ContextIsCurrent; }
   bool ScreenSaverFlagSet() const { return ScreenSaverRunningSet; }
   CursorPoint StartCursorPos() const { return StartCursor; }
+  // Frames drawn and simulation frames run since creation.
+  int64_t FramesDrawn() const { return DrawnCount; }
+  int64_t FramesProcessed() const { return ProcessedCount; }
 
  private:
   bool CreateRenderingContext();
   void ReportContextFailure(const char* text);
   RenderTarget Target();
+  double ClockSeconds();
 
   Application& App;
   SaverHost& Host;
   RenderingSurface& Surface;
+  FrameClock& Clock;
   const Settings& SaverSettings;
   Scene TheScene;
   GLUquadric* Quadric = nullptr;
@@ -72,4 +80,8 @@ class TForm1 {
   bool ScreenSaverRunningSet = false;
   uint64_t SceneSeed = 0;
   bool SeedGiven = false;
+  bool ShowFrameRate = false;
+  FrameRateMeter FrameRate;
+  int64_t DrawnCount = 0;
+  int64_t ProcessedCount = 0;
 };
