@@ -12,8 +12,12 @@ if(NOT WIN32 AND TARGET orvanta)
   set_target_properties(orvanta_stand_in_glu PROPERTIES OUTPUT_NAME GLU SOVERSION 1
     LIBRARY_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/stand-in-glu)
 
-  foreach(subject IN ITEMS fullscreen preview xscreensaver bad_input context_failure dialog
-                           missing_glu)
+  # Every argument list XScreenSaver's settings window can write from our description.
+  add_executable(orvanta_xml_arguments ${CMAKE_CURRENT_LIST_DIR}/xscreensaver_xml_arguments.cpp)
+  orvanta_warnings(orvanta_xml_arguments)
+
+  foreach(subject IN ITEMS fullscreen preview xscreensaver xscreensaver_settings bad_input
+                           context_failure dialog missing_glu)
     set(script ${CMAKE_CURRENT_LIST_DIR}/x11_${subject}_test.sh)
     if(NOT EXISTS ${script})
       continue()
@@ -24,6 +28,6 @@ if(NOT WIN32 AND TARGET orvanta)
       TIMEOUT 110
       # Several software-rendered savers at once would make each too slow for its deadlines.
       RESOURCE_LOCK orvanta_x11_e2e
-      ENVIRONMENT "ORVANTA=$<TARGET_FILE:orvanta>;HOST_HELPER=$<TARGET_FILE:orvanta_x11_test_host>;STAND_IN_GLU_DIR=$<TARGET_FILE_DIR:orvanta_stand_in_glu>")
+      ENVIRONMENT "ORVANTA=$<TARGET_FILE:orvanta>;HOST_HELPER=$<TARGET_FILE:orvanta_x11_test_host>;STAND_IN_GLU_DIR=$<TARGET_FILE_DIR:orvanta_stand_in_glu>;XML_ARGUMENTS=$<TARGET_FILE:orvanta_xml_arguments>;SAVER_XML=${PROJECT_SOURCE_DIR}/res/orvanta.xml;ORVANTA_VERSION=${PROJECT_VERSION}")
   endforeach()
 endif()
