@@ -1,7 +1,8 @@
 #!/bin/bash
 # The configuration dialog: its window opens at 223, 116 with a 500 x 227 client area and
-# the stored values clamped into the sliders' ranges, "Zapisz" writes all four values, "Anuluj" and the close button write nothing, the
-# keys step the sliders by 1 and 2, and a failed save is reported while the dialog stays.
+# the stored values clamped into the sliders' ranges, "Zapisz" writes all four values,
+# "Anuluj" and the close button write nothing, the keys step the sliders by 1 and 2, and a
+# failed save is reported while the dialog stays.
 source "$(dirname "$0")/x11_e2e_lib.sh"
 start_xvfb
 
