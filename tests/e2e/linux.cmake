@@ -31,3 +31,15 @@ if(NOT WIN32 AND TARGET orvanta)
       ENVIRONMENT "ORVANTA=$<TARGET_FILE:orvanta>;HOST_HELPER=$<TARGET_FILE:orvanta_x11_test_host>;STAND_IN_GLU_DIR=$<TARGET_FILE_DIR:orvanta_stand_in_glu>;XML_ARGUMENTS=$<TARGET_FILE:orvanta_xml_arguments>;SAVER_XML=${PROJECT_SOURCE_DIR}/res/orvanta.xml;ORVANTA_VERSION=${PROJECT_VERSION}")
   endforeach()
 endif()
+
+# The Debian package built, checked, installed, run and removed for real (as root only).
+if(NOT WIN32 AND TARGET orvanta)
+  add_test(NAME package_deb COMMAND timeout 280 bash ${PROJECT_SOURCE_DIR}/tests/package/deb_package_test.sh)
+  set_tests_properties(package_deb PROPERTIES
+    LABELS "package"
+    TIMEOUT 300
+    SKIP_RETURN_CODE 77
+    # It installs into the machine and runs a saver on Xvfb: alone, like the e2e tests.
+    RESOURCE_LOCK orvanta_x11_e2e
+    ENVIRONMENT "BUILD_DIR=${CMAKE_BINARY_DIR};ORVANTA_VERSION=${PROJECT_VERSION};HOST_HELPER=$<TARGET_FILE:orvanta_x11_test_host>")
+endif()
