@@ -16,7 +16,7 @@ struct RenderTarget {
   int32_t Height = 0;
   std::function<void()> SwapBuffers;  // may be empty: nothing to swap
   // Drawn over the finished scene, just before the swap (the frame rate); may be empty.
-  std::function<void()> DrawOverlay;
+  std::function<void()> DrawOverlay = {};
 };
 
 // One frame: clear, DrawScene, the overlay, swap. The quadric comes from CreateQuadric.
