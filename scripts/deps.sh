@@ -8,6 +8,7 @@ packages=(
   libgl-dev libglu1-mesa-dev libosmesa6-dev libx11-dev libgtk-3-dev libpng-dev
   g++-mingw-w64-x86-64 wine wine64
   xvfb xdotool imagemagick x11-utils
+  dpkg-dev lintian
   clang clang-format libclang-rt-14-dev
 )
 missing=()

@@ -10,7 +10,10 @@ if(NOT WIN32)
   orvanta_add_library(orvanta_x11_core
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/x11/x11_application.cpp
             ${CMAKE_CURRENT_LIST_DIR}/x11/x11_screensaver_options.cpp
-    DEPS orvanta_app_core X11::X11)
+            ${CMAKE_CURRENT_LIST_DIR}/x11/x11_swap_control.cpp
+    DEPS orvanta_app_core orvanta_config_dialog X11::X11)
+  # --version prints the one version number, the project's.
+  target_compile_definitions(orvanta_x11_core PRIVATE ORVANTA_VERSION="${PROJECT_VERSION}")
 
   add_executable(orvanta
     ${CMAKE_CURRENT_LIST_DIR}/x11/x11_main.cpp

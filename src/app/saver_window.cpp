@@ -14,6 +14,7 @@ TForm1::TForm1(Application& app, SaverHost& host, RenderingSurface& surface, Fra
       app_(app),
       host_(host),
       surface_(surface),
+      clock_(clock),
       settings_(settings) {
   PowerTimer1.SetFPS(60);
   PowerTimer1.OnRender = TNotifyEvent::Bind<&TForm1::PowerTimer1Render>(this);
@@ -80,15 +81,32 @@ void TForm1::FormShow() {
 }
 
 RenderTarget TForm1::Target() {
-  return RenderTarget{surface_.ClientWidth(), surface_.ClientHeight(),
-                      [this] { surface_.SwapBuffers(); }};
+  RenderTarget target{
+      surface_.ClientWidth(), surface_.ClientHeight(), [this] { surface_.SwapBuffers(); }, {}};
+  if (showFrameRate_) {
+    target.DrawOverlay = [this, width = target.Width, height = target.Height] {
+      DrawFrameRateText(frameRate_.Text(), width, height);
+    };
+  }
+  return target;
+}
+
+double TForm1::ClockSeconds() {
+  int64_t frequency = 0;
+  if (clock_.QueryPerformanceFrequency(frequency) && frequency > 0) {
+    return static_cast<double>(clock_.QueryPerformanceCounter()) / static_cast<double>(frequency);
+  }
+  return clock_.GetTickCount() / 1000.0;
 }
 
 void TForm1::PowerTimer1Render(void*) {
+  ++drawnCount_;
+  if (showFrameRate_) frameRate_.FrameDrawn(ClockSeconds());
   RenderFrame(scene_, Target(), Quadric_);
 }
 
 void TForm1::PowerTimer1Process(void*) {
+  ++processedCount_;
   UpdateScene(scene_);
 }
 

@@ -12,6 +12,7 @@
 #include "app/saver_platform.h"
 #include "config/settings.h"
 #include "gl/gl_types.h"
+#include "render/frame_rate_overlay.h"
 #include "render/scene_drawing.h"
 #include "scene/scene.h"
 #include "timer/frame_clock.h"
@@ -46,6 +47,8 @@ class TForm1 {
 
   // Seeds the scene from this value instead of the clock (tests and reproducible runs).
   void SetSceneSeed(uint64_t seed) { sceneSeed_ = seed, seedGiven_ = true; }
+  // Draws the frame rate over every frame (XScreenSaver's "-fps").
+  void SetShowFrameRate(bool show) { showFrameRate_ = show; }
 
   TPowerTimer PowerTimer1;
   bool Preview;
@@ -55,15 +58,20 @@ class TForm1 {
   bool ContextReady() const { return contextIsCurrent_; }
   bool ScreenSaverFlagSet() const { return screenSaverRunningSet_; }
   CursorPoint StartCursorPos() const { return StartCursorPos_; }
+  // Frames drawn and simulation frames run since creation.
+  int64_t FramesDrawn() const { return drawnCount_; }
+  int64_t FramesProcessed() const { return processedCount_; }
 
  private:
   bool CreateRenderingContext();
   void ReportContextFailure(const char* text);
   RenderTarget Target();
+  double ClockSeconds();
 
   Application& app_;
   SaverHost& host_;
   RenderingSurface& surface_;
+  FrameClock& clock_;
   const Settings& settings_;
   Scene scene_;
   GLUquadric* Quadric_ = nullptr;
@@ -72,4 +80,8 @@ class TForm1 {
   bool screenSaverRunningSet_ = false;
   uint64_t sceneSeed_ = 0;
   bool seedGiven_ = false;
+  bool showFrameRate_ = false;
+  FrameRateMeter frameRate_;
+  int64_t drawnCount_ = 0;
+  int64_t processedCount_ = 0;
 };

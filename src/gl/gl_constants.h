@@ -238,6 +238,7 @@ inline constexpr GLbitfield GL_LIGHTING_BIT = 0x00000040;
 inline constexpr GLbitfield GL_FOG_BIT = 0x00000080;
 inline constexpr GLbitfield GL_DEPTH_BUFFER_BIT = 0x00000100;
 inline constexpr GLbitfield GL_STENCIL_BUFFER_BIT = 0x00000400;
+inline constexpr GLbitfield GL_VIEWPORT_BIT = 0x00000800;
 inline constexpr GLbitfield GL_TRANSFORM_BIT = 0x00001000;
 inline constexpr GLbitfield GL_ENABLE_BIT = 0x00002000;
 inline constexpr GLbitfield GL_COLOR_BUFFER_BIT = 0x00004000;

@@ -54,6 +54,9 @@
   X(void, glRotatef, (GLfloat angle, GLfloat x, GLfloat y, GLfloat z), (angle, x, y, z))           \
   X(void, glRotated, (GLdouble angle, GLdouble x, GLdouble y, GLdouble z), (angle, x, y, z))       \
   X(void, glScalef, (GLfloat x, GLfloat y, GLfloat z), (x, y, z))                                  \
+  X(void, glOrtho,                                                                                 \
+    (GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear, GLdouble zFar), \
+    (left, right, bottom, top, zNear, zFar))                                                       \
   /* immediate mode */                                                                             \
   X(void, glBegin, (GLenum mode), (mode))                                                          \
   X(void, glEnd, (), ())                                                                           \

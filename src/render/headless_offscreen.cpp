@@ -20,7 +20,7 @@ OffscreenWindow::OffscreenWindow(int32_t width, int32_t height) : width_(width),
   }
   finish_ = GL.glFinish;
   deleteQuadric_ = GLu.gluDeleteQuadric;
-  target_ = RenderTarget{width, height, [this] { Swap(); }};
+  target_ = RenderTarget{width, height, [this] { Swap(); }, {}};
 }
 
 OffscreenWindow::~OffscreenWindow() {

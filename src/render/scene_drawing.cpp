@@ -157,6 +157,7 @@ void RenderFrame(const Scene& scene, const RenderTarget& target, GLUquadric* qua
   GL.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   GL.glLoadIdentity();
   DrawScene(scene, target, quadric);
+  if (target.DrawOverlay) target.DrawOverlay();
   if (target.SwapBuffers) target.SwapBuffers();
 }
 

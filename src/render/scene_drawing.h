@@ -15,9 +15,11 @@ struct RenderTarget {
   int32_t Width = 0;
   int32_t Height = 0;
   std::function<void()> SwapBuffers;  // may be empty: nothing to swap
+  // Drawn over the finished scene, just before the swap (the frame rate); may be empty.
+  std::function<void()> DrawOverlay = {};
 };
 
-// One frame: clear, DrawScene, swap. The quadric comes from CreateQuadric.
+// One frame: clear, DrawScene, the overlay, swap. The quadric comes from CreateQuadric.
 void RenderFrame(const Scene& scene, const RenderTarget& target, GLUquadric* quadric);
 
 // The whole picture, stage by stage in the order below. Starts from the model-view

@@ -12,8 +12,12 @@ if(NOT WIN32 AND TARGET orvanta)
   set_target_properties(orvanta_stand_in_glu PROPERTIES OUTPUT_NAME GLU SOVERSION 1
     LIBRARY_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/stand-in-glu)
 
-  foreach(subject IN ITEMS fullscreen preview xscreensaver bad_input context_failure dialog
-                           missing_glu)
+  # Every argument list XScreenSaver's settings window can write from our description.
+  add_executable(orvanta_xml_arguments ${CMAKE_CURRENT_LIST_DIR}/xscreensaver_xml_arguments.cpp)
+  orvanta_warnings(orvanta_xml_arguments)
+
+  foreach(subject IN ITEMS fullscreen preview xscreensaver xscreensaver_settings bad_input
+                           context_failure dialog missing_glu)
     set(script ${CMAKE_CURRENT_LIST_DIR}/x11_${subject}_test.sh)
     if(NOT EXISTS ${script})
       continue()
@@ -24,6 +28,18 @@ if(NOT WIN32 AND TARGET orvanta)
       TIMEOUT 110
       # Several software-rendered savers at once would make each too slow for its deadlines.
       RESOURCE_LOCK orvanta_x11_e2e
-      ENVIRONMENT "ORVANTA=$<TARGET_FILE:orvanta>;HOST_HELPER=$<TARGET_FILE:orvanta_x11_test_host>;STAND_IN_GLU_DIR=$<TARGET_FILE_DIR:orvanta_stand_in_glu>")
+      ENVIRONMENT "ORVANTA=$<TARGET_FILE:orvanta>;HOST_HELPER=$<TARGET_FILE:orvanta_x11_test_host>;STAND_IN_GLU_DIR=$<TARGET_FILE_DIR:orvanta_stand_in_glu>;XML_ARGUMENTS=$<TARGET_FILE:orvanta_xml_arguments>;SAVER_XML=${PROJECT_SOURCE_DIR}/res/orvanta.xml;ORVANTA_VERSION=${PROJECT_VERSION}")
   endforeach()
+endif()
+
+# The Debian package built, checked, installed, run and removed for real (as root only).
+if(NOT WIN32 AND TARGET orvanta)
+  add_test(NAME package_deb COMMAND timeout 280 bash ${PROJECT_SOURCE_DIR}/tests/package/deb_package_test.sh)
+  set_tests_properties(package_deb PROPERTIES
+    LABELS "package"
+    TIMEOUT 300
+    SKIP_RETURN_CODE 77
+    # It installs into the machine and runs a saver on Xvfb: alone, like the e2e tests.
+    RESOURCE_LOCK orvanta_x11_e2e
+    ENVIRONMENT "BUILD_DIR=${CMAKE_BINARY_DIR};ORVANTA_VERSION=${PROJECT_VERSION};HOST_HELPER=$<TARGET_FILE:orvanta_x11_test_host>")
 endif()

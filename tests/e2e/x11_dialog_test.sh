@@ -1,7 +1,8 @@
 #!/bin/bash
-# The configuration dialog: it opens with the stored values clamped into the sliders'
-# ranges, "Zapisz" writes all four values, "Anuluj" and the close button write nothing, the
-# keys step the sliders by 1 and 2, and a failed save is reported while the dialog stays.
+# The configuration dialog: its window opens at 223, 116 with a 500 x 227 client area and
+# the stored values clamped into the sliders' ranges, "Zapisz" writes all four values,
+# "Anuluj" and the close button write nothing, the keys step the sliders by 1 and 2, and a
+# failed save is reported while the dialog stays.
 source "$(dirname "$0")/x11_e2e_lib.sh"
 start_xvfb
 
@@ -26,6 +27,11 @@ expect_settings() {
 echo "stored 20 and 5000 show, and save, as 50 and 2000"
 use_settings "Gwiazd=20" "Dym=5000"
 open_dialog
+# No window manager runs here, so nothing moves the window itself (not only its client area)
+# from where the dialog puts it.
+geometry="$(xwininfo -id "$DIALOG" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+  /Width:/{w=$NF} /Height:/{h=$NF} END{print x "," y " " w "x" h}')"
+[ "$geometry" = "223,116 500x227" ] || fail "the dialog's window is at $geometry, expected 223,116 500x227"
 click "${ZAPISZ[@]}"
 expect_exit "$SAVER_PID" 3 0
 expect_settings $'Gwiazd=50\nDym=2000\nWybuch=50\nSwiatel=15'

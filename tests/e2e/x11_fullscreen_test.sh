@@ -1,6 +1,6 @@
 #!/bin/bash
 # orvanta /S: a picture within 3 s; the pointer may wander 15 pixels but not 16; a key ends
-# the saver too, and so does another window taking the focus. Each ending is a normal one (exit code 0).
+# the saver too (not Alt, F10 or an Alt chord), and so does another window taking the focus. Each ending is a normal one (exit code 0).
 source "$(dirname "$0")/x11_e2e_lib.sh"
 start_xvfb
 use_settings
@@ -18,6 +18,15 @@ expect_exit "$SAVER_PID" 2 0
 echo "a key ends it"
 start_saver /s ignored-argument
 expect_picture root 3
+xdotool key a
+expect_exit "$SAVER_PID" 2 0
+
+echo "Alt, F10 and Alt chords are system keys and do not end it; a plain key does"
+start_saver /S
+expect_picture root 3
+xdotool key --delay 100 alt F10 alt+x
+sleep 0.5
+running "$SAVER_PID" || fail "a system key ended the saver"
 xdotool key a
 expect_exit "$SAVER_PID" 2 0
 

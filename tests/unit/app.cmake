@@ -3,6 +3,7 @@ set(app_test_sources
     ${CMAKE_CURRENT_LIST_DIR}/command_line_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/saver_input_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/saver_startup_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frame_pacing_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cfg_dialog_model_test.cpp)
 if(WIN32)
   # The message numbers checked against the system's own definitions.

@@ -179,6 +179,25 @@ TEST_F(SaverWindow, TimerRendersThenProcessesOnEachIdleStep) {
   EXPECT_NE(f.SceneState().FlightSpeed, 0.0) << "one update ran after the frame";
 }
 
+TEST_F(SaverWindow, FrameRateIsDrawnOverEachFrameOnlyWhenAskedAndFramesAreCounted) {
+  for (const bool shown : {false, true}) {
+    recorder.Clear();
+    journal.clear();
+    TForm1& f = Make(false);
+    f.SetShowFrameRate(shown);
+    f.FormCreate();
+    for (int step = 0; step < 90; ++step) {  // a second and a half at 60 frames a second
+      clock.Counter += clock.Frequency / 60;
+      app.Events.RaiseIdle(&app);
+    }
+    EXPECT_EQ(f.FramesDrawn(), 90);
+    EXPECT_EQ(f.FramesProcessed(), 90);
+    const auto ortho =
+        std::count(recorder.Lines().begin(), recorder.Lines().end(), "glOrtho(0,640,0,480,-1,1)");
+    EXPECT_EQ(ortho, shown ? 90 : 0);
+  }
+}
+
 TEST_F(SaverWindow, FullScreenFilterEndsOnKeysAndLongMovesOnly) {
   TForm1& f = Make(false);
   f.FormCreate();

@@ -3,22 +3,38 @@
 // how XScreenSaver's options are read.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/x11/x11_screensaver_options.h"
+#include "app/x11/x11_swap_control.h"
 
 // Xlib last: its macros would rewrite names in the headers above.
+#include <X11/keysym.h>
 #include "app/x11/x11_application.h"
 
 namespace {
 
+// Pointer motion at screen position (x, y) over a saver window that sits on a second
+// monitor, at (1920, 100): the event's window coordinates differ from its root ones.
 XEvent Motion(int x, int y) {
   XEvent event = {};
   event.type = MotionNotify;
-  event.xmotion.x = x;
-  event.xmotion.y = y;
+  event.xmotion.x_root = x;
+  event.xmotion.y_root = y;
+  event.xmotion.x = x - 1920;
+  event.xmotion.y = y - 100;
+  return event;
+}
+
+XEvent Key(unsigned int state) {
+  XEvent event = {};
+  event.type = KeyPress;
+  event.xkey.keycode = 38;
+  event.xkey.state = state;
   return event;
 }
 
@@ -46,19 +62,38 @@ TEST(X11Input, PointerMayWanderFifteenPixelsFromWhereItWasShown) {
   EXPECT_TRUE(Ends(Motion(500, 384), start));
 }
 
-TEST(X11Input, MotionPacksWindowCoordinatesLikeAMouseMessage) {
+TEST(X11Input, MotionPacksScreenCoordinatesLikeAMouseMessage) {
   AppMessageRecord message;
-  ASSERT_TRUE(TranslateX11Event(Motion(1919, 1079), message));
+  ASSERT_TRUE(TranslateX11Event(Motion(3839, 1079), message));
   EXPECT_EQ(message.Message, kWmMouseMove);
-  EXPECT_EQ(message.LParam & 0xFFFF, 1919);
+  EXPECT_EQ(message.LParam & 0xFFFF, 3839);
   EXPECT_EQ((message.LParam >> 16) & 0xFFFF, 1079);
+  // Measured in the window's own frame, this short move would look like a jump of 1920.
+  EXPECT_FALSE(Ends(Motion(1925, 105), {1920, 100}));
+}
+
+TEST(X11Input, AltF10AndAltChordsAreSystemKeysThatLeaveTheSaverRunning) {
+  struct Case {
+    KeySym keysym;
+    unsigned int state;
+    uint32_t message;
+  } cases[] = {
+      {XK_Alt_L, 0, kWmSysKeyDown},     {XK_Alt_R, 0, kWmSysKeyDown},
+      {XK_F10, 0, kWmSysKeyDown},       {XK_x, Mod1Mask, kWmSysKeyDown},
+      {XK_F4, Mod1Mask, kWmSysKeyDown}, {XK_a, 0, kWmKeyDown},
+      {XK_F9, 0, kWmKeyDown},           {XK_a, ShiftMask | ControlMask, kWmKeyDown},
+      {XK_Control_L, 0, kWmKeyDown},    {NoSymbol, 0, kWmKeyDown},
+  };
+  for (const Case& c : cases) {
+    AppMessageRecord message;
+    ASSERT_TRUE(TranslateX11Event(Key(c.state), message, c.keysym));
+    EXPECT_EQ(message.Message, c.message) << "keysym " << c.keysym << " state " << c.state;
+    EXPECT_EQ(MessageEndsSaver(message, false, {}), c.message == kWmKeyDown);
+  }
 }
 
 TEST(X11Input, KeysEndTheSaverButClicksDoNot) {
-  XEvent key = {};
-  key.type = KeyPress;
-  key.xkey.keycode = 38;
-  EXPECT_TRUE(Ends(key, {}));
+  EXPECT_TRUE(Ends(Key(0), {}));
 
   XEvent click = {};
   click.type = ButtonPress;
@@ -142,4 +177,101 @@ TEST(XScreenSaverOptions, AMissingOrBadWindowIsAStartupError) {
   EXPECT_THROW(ParseXScreenSaverOptions(std::vector<std::string>{"-window-id", "abc"}, nullptr),
                StartupError);
   EXPECT_THROW(ParseXScreenSaverOptions(std::vector<std::string>{}, "not-a-window"), StartupError);
+}
+
+namespace {
+
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+std::string Trim(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  const auto last = text.find_last_not_of(' ');
+  return first == std::string::npos ? "" : text.substr(first, last - first + 1);
+}
+
+// What the options came to, written the way tests/data/xscreensaver_options.txt writes it.
+std::string Outcome(const std::vector<std::string>& args) {
+  try {
+    const auto options = ParseXScreenSaverOptions(args, nullptr);
+    if (!options) return "no target";
+    std::string text;
+    for (const auto& count : options->Counts) {
+      text += (count ? std::to_string(*count) : "-") + " ";
+    }
+    text += std::string(options->ShowFrameRate ? "1" : "0") + " " +
+            std::to_string(options->DelayMicroseconds);
+    for (const std::string& note : options->Notes) text += " | " + note;
+    return text;
+  } catch (const StartupError& error) {
+    return std::string("error ") + error.what();
+  }
+}
+
+}  // namespace
+
+TEST(XScreenSaverOptions, CountsFrameRateAndDelayAsTheDataFileSays) {
+  std::ifstream cases(ORVANTA_TEST_DATA "/xscreensaver_options.txt");
+  ASSERT_TRUE(cases) << "missing tests/data/xscreensaver_options.txt";
+  int checked = 0;
+  for (std::string line; std::getline(cases, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    const auto arrow = line.find(" => ");
+    ASSERT_NE(arrow, std::string::npos) << line;
+    const std::vector<std::string> args = Words(line.substr(0, arrow));
+    EXPECT_EQ(Outcome(args), Trim(line.substr(arrow + 4)))
+        << "arguments: " << line.substr(0, arrow);
+    ++checked;
+  }
+  EXPECT_GE(checked, 20);
+}
+
+TEST(XScreenSaverOptions, GivenCountsReplaceTheStoredOnesAndTheRestStay) {
+  const std::vector<std::string> args{"--root", "--smoke", "300", "--lights", "4"};
+  const Settings stored{700, 800, 90, 20};
+  const Settings applied = ApplyCountOptions(stored, *ParseXScreenSaverOptions(args, nullptr));
+  EXPECT_EQ(applied.MeteorCount, 700);
+  EXPECT_EQ(applied.SmokeCount, 300);
+  EXPECT_EQ(applied.ExplosionCount, 90);
+  EXPECT_EQ(applied.LightCount, 4);
+}
+
+TEST(InformationRequests, HelpAndVersionAnywhereButAfterAWindowsMode) {
+  using Args = std::vector<std::string>;
+  EXPECT_EQ(FindInformationRequest(Args{"--help"}), InformationRequest::Help);
+  EXPECT_EQ(FindInformationRequest(Args{"-root", "-help"}), InformationRequest::Help);
+  EXPECT_EQ(FindInformationRequest(Args{"-h"}), InformationRequest::Help);
+  EXPECT_EQ(FindInformationRequest(Args{"--version"}), InformationRequest::Version);
+  EXPECT_EQ(FindInformationRequest(Args{"-version"}), InformationRequest::Version);
+  EXPECT_EQ(FindInformationRequest(Args{"/S", "--help"}), InformationRequest::Run);
+  EXPECT_EQ(FindInformationRequest(Args{"/c"}), InformationRequest::Run);
+  EXPECT_EQ(FindInformationRequest(Args{}), InformationRequest::Run);
+}
+
+TEST(InformationRequests, HelpNamesEveryOptionAndVersionTheProjectsNumber) {
+  const std::string help = HelpText("orvanta");
+  for (const char* option : {"/S", "/P", "--root", "--window-id", "XSCREENSAVER_WINDOW",
+                             "--meteors N", "--smoke N", "--explosions N", "--lights N", "--fps",
+                             "--delay N", "--help", "--version", "orvantaSS.conf"}) {
+    EXPECT_NE(help.find(option), std::string::npos) << option;
+  }
+  EXPECT_NE(help.find("50 to 2000"), std::string::npos);
+  EXPECT_NE(help.find("10 to 300"), std::string::npos);
+  EXPECT_EQ(VersionText(), std::string("orvanta ") + ORVANTA_VERSION);
+}
+
+TEST(SwapControl, TheExtExtensionFirstThenMesasWholeNamesOnly) {
+  EXPECT_EQ(ChooseSwapControl("GLX_ARB_create_context GLX_EXT_swap_control GLX_MESA_swap_control"),
+            SwapControl::Ext);
+  EXPECT_EQ(ChooseSwapControl("GLX_MESA_swap_control GLX_SGI_swap_control"), SwapControl::Mesa);
+  EXPECT_EQ(ChooseSwapControl("GLX_EXT_swap_control"), SwapControl::Ext);
+  EXPECT_EQ(ChooseSwapControl("GLX_EXT_swap_control_tear GLX_MESA_swap_control"),
+            SwapControl::Mesa);
+  EXPECT_EQ(ChooseSwapControl("GLX_EXT_swap_control_tear GLX_SGI_swap_control"),
+            SwapControl::Unavailable);
+  EXPECT_EQ(ChooseSwapControl(""), SwapControl::Unavailable);
 }

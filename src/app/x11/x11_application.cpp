@@ -5,8 +5,15 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <time.h>
+
 #include <csignal>
 #include <exception>
+
+#include "app/frame_pacing.h"
+
+// After the C++ headers: Xlib's macros would rewrite names in them.
+#include <X11/keysym.h>
 
 namespace {
 
@@ -28,6 +35,12 @@ void DrainSignalPipe() {
   }
 }
 
+int64_t MonotonicMicroseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<int64_t>(now.tv_sec) * 1'000'000 + now.tv_nsec / 1'000;
+}
+
 }  // namespace
 
 ActivationChange ClassifyFocusEvent(const XFocusChangeEvent& event) {
@@ -39,18 +52,21 @@ ActivationChange ClassifyFocusEvent(const XFocusChangeEvent& event) {
   return event.type == FocusIn ? ActivationChange::Activate : ActivationChange::Deactivate;
 }
 
-bool TranslateX11Event(const XEvent& event, AppMessageRecord& message) {
+bool TranslateX11Event(const XEvent& event, AppMessageRecord& message, KeySym keysym) {
   switch (event.type) {
     case MotionNotify: {
       // Each coordinate in 16 bits, as a Windows mouse message packs them.
-      const int64_t x = event.xmotion.x & 0xFFFF;
-      const int64_t y = event.xmotion.y & 0xFFFF;
+      const int64_t x = event.xmotion.x_root & 0xFFFF;
+      const int64_t y = event.xmotion.y_root & 0xFFFF;
       message = {kWmMouseMove, 0, (y << 16) | x};
       return true;
     }
-    case KeyPress:
-      message = {kWmKeyDown, event.xkey.keycode, 0};
+    case KeyPress: {
+      const bool system = keysym == XK_Alt_L || keysym == XK_Alt_R || keysym == XK_F10 ||
+                          (event.xkey.state & Mod1Mask) != 0;
+      message = {system ? kWmSysKeyDown : kWmKeyDown, event.xkey.keycode, 0};
       return true;
+    }
     case ButtonPress:
       message = {kWmLButtonDown, event.xbutton.button, 0};
       return true;
@@ -92,19 +108,28 @@ int X11Application::Run() {
   if (ShowMainWindow) ShowMainWindow();
   XFlush(display_);
   while (!quitPosted_) {
-    while (!quitPosted_ && XPending(display_) > 0) {
-      XEvent event;
-      XNextEvent(display_, &event);
-      Guarded([&] { Dispatch(event); });
-    }
+    const int64_t turnStart = MonotonicMicroseconds();
+    DispatchPending();
     if (terminationRequested) Terminate();
     if (quitPosted_) break;
     bool done = true;
     Guarded([&] { done = Events.RaiseIdle(this); });
     XFlush(display_);
-    if (done && !quitPosted_ && XPending(display_) == 0) WaitForEvent();
+    if (done && !quitPosted_ && XPending(display_) == 0) {
+      WaitForEvent();
+    } else if (!done && turnDelay_ > 0) {
+      WaitOutTurn(turnStart);
+    }
   }
   return exitCode_;
+}
+
+void X11Application::DispatchPending() {
+  while (!quitPosted_ && XPending(display_) > 0) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    Guarded([&] { Dispatch(event); });
+  }
 }
 
 template <class Step>
@@ -119,7 +144,8 @@ void X11Application::Guarded(Step step) {
 
 void X11Application::Dispatch(XEvent& event) {
   AppMessageRecord message;
-  if (OnMessage && TranslateX11Event(event, message)) {
+  const KeySym keysym = event.type == KeyPress ? XLookupKeysym(&event.xkey, 0) : NoSymbol;
+  if (OnMessage && TranslateX11Event(event, message, keysym)) {
     bool handled = false;
     OnMessage(message, handled);
   }
@@ -142,4 +168,23 @@ void X11Application::WaitForEvent() {
   pollfd fds[2] = {{ConnectionNumber(display_), POLLIN, 0}, {signalPipe[0], POLLIN, 0}};
   const nfds_t count = signalPipe[0] >= 0 ? 2 : 1;
   if (poll(fds, count, 250) > 0 && count == 2 && (fds[1].revents & POLLIN)) DrainSignalPipe();
+}
+
+// The rest of the turn's delay, spent in ppoll so that events are handled as they come and a
+// terminating signal ends the wait at once.
+void X11Application::WaitOutTurn(int64_t turnStart) {
+  TurnPacer pacer(turnDelay_);
+  pacer.TurnStarted(turnStart);
+  for (;;) {
+    DispatchPending();  // events the turn read into the queue would not wake ppoll
+    const int64_t left = pacer.WaitLeft(MonotonicMicroseconds());
+    if (left == 0 || quitPosted_ || terminationRequested) return;
+    pollfd fds[2] = {{ConnectionNumber(display_), POLLIN, 0}, {signalPipe[0], POLLIN, 0}};
+    const nfds_t count = signalPipe[0] >= 0 ? 2 : 1;
+    const timespec timeout{static_cast<time_t>(left / 1'000'000),
+                           static_cast<long>(left % 1'000'000) * 1'000};
+    if (ppoll(fds, count, &timeout, nullptr) > 0 && count == 2 && (fds[1].revents & POLLIN)) {
+      DrainSignalPipe();
+    }
+  }
 }

@@ -6,6 +6,8 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdint>
+
 #include <functional>
 #include <string>
 
@@ -20,9 +22,12 @@ enum class ActivationChange { Unchanged, Activate, Deactivate };
 ActivationChange ClassifyFocusEvent(const XFocusChangeEvent& event);
 
 // The input an X event stands for, as the message record the saver's filter reads: pointer
-// motion becomes a mouse move at the event window's coordinates, a key press a key-down, a
-// button press a click. False for events that carry no input.
-bool TranslateX11Event(const XEvent& event, AppMessageRecord& message);
+// motion becomes a mouse move at the pointer's screen (root) coordinates, the frame the
+// start position is measured in, wherever the window sits; a key press a key-down, except
+// that Alt, F10 and keys pressed with Alt held are system keys, as on Windows; a button press
+// a click. `keysym` is the pressed key's unshifted symbol (XLookupKeysym with index 0).
+// False for events that carry no input.
+bool TranslateX11Event(const XEvent& event, AppMessageRecord& message, KeySym keysym = NoSymbol);
 
 class X11Application : public Application {
  public:
@@ -44,6 +49,10 @@ class X11Application : public Application {
   // SIGTERM and SIGINT end the loop with exit code 0 instead of killing the process.
   void QuitOnTerminationSignals();
 
+  // After each turn of the loop wait this long less the time the turn took, still waking
+  // for events and signals. 0, the default, never waits while the idle event asks not to.
+  void SetTurnDelay(int64_t microseconds) { turnDelay_ = microseconds; }
+
   // Called once by Run before the first event: maps the main window.
   std::function<void()> ShowMainWindow;
   // Every event, after the message filter has seen it.
@@ -57,10 +66,13 @@ class X11Application : public Application {
   template <class Step>
   void Guarded(Step step);
   void WaitForEvent();
+  void WaitOutTurn(int64_t turnStart);
+  void DispatchPending();
 
   Display* display_;
   std::string title_;
   bool quitPosted_ = false;
   int exitCode_ = 0;
   bool active_ = false;
+  int64_t turnDelay_ = 0;
 };

@@ -2,6 +2,8 @@
 // application object, the settings file, the GTK dialog and the GLX saver window. Besides
 // the Windows-style "/S" and "/P <window>" it takes XScreenSaver's options (-root,
 // -window-id, $XSCREENSAVER_WINDOW), which draw into a window XScreenSaver owns.
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -65,12 +67,36 @@ Window RequireWindow(Display* display, int64_t id) {
   return static_cast<Window>(id);
 }
 
+// What XScreenSaver's options change in how the saver runs; the Windows-style modes keep
+// the defaults (a loop that never waits, no frame rate).
+struct RunOptions {
+  int64_t DelayMicroseconds = 0;
+  bool ShowFrameRate = false;
+};
+
+// With ORVANTA_FRAME_STATS set (to anything but empty), one line on standard error at the
+// end: the seconds the loop ran, frames drawn, simulation frames, the pool sizes the scene
+// was made with and the swap-interval extension used. For benchmarks and tests.
+void ReportFrameStats(const TForm1& form, const X11SaverWindow& window, double seconds) {
+  const char* wanted = std::getenv("ORVANTA_FRAME_STATS");
+  if (wanted == nullptr || *wanted == '\0') return;
+  const Scene& scene = form.SceneState();
+  std::fprintf(stderr,
+               "orvanta frame stats: seconds=%.3f drawn=%lld simulated=%lld meteors=%zu "
+               "smoke=%zu explosions=%zu lights=%d swap=%.*s\n",
+               seconds, static_cast<long long>(form.FramesDrawn()),
+               static_cast<long long>(form.FramesProcessed()), scene.Particles.size(),
+               scene.SmokePuffs.size(), scene.Flashes.size(), scene.Config.LightCount,
+               static_cast<int>(window.SwapControlUsed().size()), window.SwapControlUsed().data());
+}
+
 // The saver window and TForm1 over one display connection, until the loop ends.
 int RunSaverWindow(Display* display, const Settings& settings, const std::string& title,
-                   X11SaverKind kind, Window host) {
+                   X11SaverKind kind, Window host, const RunOptions& options = {}) {
   X11Application app(display);
   app.SetTitle(title);
   app.QuitOnTerminationSignals();
+  app.SetTurnDelay(options.DelayMicroseconds);
   app.ShowException = [](const std::string& text, const std::string& caption) {
     ShowMessageBoxGtk(text, caption, kMbOk | kMbIconError);
   };
@@ -80,8 +106,12 @@ int RunSaverWindow(Display* display, const Settings& settings, const std::string
   window.OnResize = [&form](int32_t width, int32_t height) { form.FormResize(width, height); };
   app.ShowMainWindow = [&window] { window.Show(); };
   app.OnEvent = [&window](XEvent& event) { window.HandleEvent(event); };
+  form.SetShowFrameRate(options.ShowFrameRate);
   form.FormCreate();
+  const auto start = std::chrono::steady_clock::now();
   const int exitCode = app.Run();
+  ReportFrameStats(form, window,
+                   std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   // What GL made goes first, while its context is still current; the window then releases
   // the context and the X resources in the reverse order of their making.
   form.ReleaseGraphics();
@@ -103,6 +133,7 @@ class X11SaverPlatform final : public SaverPlatform {
   CommandLine ReadCommandLine(std::span<const std::string> args) override {
     external_ = ParseXScreenSaverOptions(args, std::getenv("XSCREENSAVER_WINDOW"));
     if (!external_) return ParseCommandLine(args);
+    for (const std::string& note : external_->Notes) std::fprintf(stderr, "%s\n", note.c_str());
     CommandLine command;
     command.Mode = SaverMode::FullScreen;
     command.Title = std::string(TitleForMode(command.Mode));
@@ -124,8 +155,11 @@ class X11SaverPlatform final : public SaverPlatform {
     InstallX11ErrorHandlers();
     if (external_) {
       const Window drawn = external_->Root ? VirtualRoot(display_) : external_->Window;
-      return RunSaverWindow(display_, settings, title_, X11SaverKind::External,
-                            RequireWindow(display_, static_cast<int64_t>(drawn)));
+      // The settings file was read first, as in every mode; the options override it.
+      return RunSaverWindow(display_, ApplyCountOptions(settings, *external_), title_,
+                            X11SaverKind::External,
+                            RequireWindow(display_, static_cast<int64_t>(drawn)),
+                            {external_->DelayMicroseconds, external_->ShowFrameRate});
     }
     if (command.Mode == SaverMode::Preview) {
       return RunSaverWindow(display_, settings, title_, X11SaverKind::Preview,
@@ -140,7 +174,7 @@ class X11SaverPlatform final : public SaverPlatform {
 
  private:
   std::string graphicsUnavailable_;
-  std::optional<XScreenSaverTarget> external_;
+  std::optional<XScreenSaverOptions> external_;
   std::string title_;
   Display* display_ = nullptr;
 };
@@ -148,8 +182,19 @@ class X11SaverPlatform final : public SaverPlatform {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  // Answered before anything else: no display, no settings and no GL library needed.
+  switch (FindInformationRequest(args)) {
+    case InformationRequest::Help:
+      std::fputs(HelpText("orvanta").c_str(), stdout);
+      return 0;
+    case InformationRequest::Version:
+      std::puts(VersionText().c_str());
+      return 0;
+    case InformationRequest::Run:
+      break;
+  }
   MaskFloatingPointExceptions();
   X11SaverPlatform platform(LoadSystemGraphicsLibraries());
-  const std::vector<std::string> args(argv + 1, argv + argc);
   return RunSaverProcess(args, platform);
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/x11/x11_errors.h"
+#include "app/x11/x11_swap_control.h"
 
 namespace {
 
@@ -232,6 +233,29 @@ bool X11SaverWindow::CreateContext() {
 bool X11SaverWindow::MakeCurrent() {
   X11ErrorTrap trap(display_);
   return glXMakeCurrent(display_, drawWindow_, context_) && !trap.Failed();
+}
+
+// Both entries are looked up at run time: a libGL without the extension has no symbol to
+// link against.
+void X11SaverWindow::SetSwapInterval(int32_t interval) {
+  const char* extensions = glXQueryExtensionsString(display_, screen_);
+  const SwapControl control = ChooseSwapControl(extensions ? extensions : "");
+  X11ErrorTrap trap(display_);  // a driver that refuses leaves swaps as they were
+  if (control == SwapControl::Ext) {
+    using SwapIntervalExt = void (*)(Display*, GLXDrawable, int);
+    const auto set = reinterpret_cast<SwapIntervalExt>(
+        glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")));
+    if (set == nullptr) return;
+    set(display_, drawWindow_, interval);
+  } else if (control == SwapControl::Mesa) {
+    using SwapIntervalMesa = int (*)(unsigned int);
+    const auto set = reinterpret_cast<SwapIntervalMesa>(
+        glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")));
+    if (set == nullptr || set(static_cast<unsigned int>(interval)) != 0) return;
+  } else {
+    return;
+  }
+  if (!trap.Failed()) swapControlUsed_ = SwapControlName(control);
 }
 
 void X11SaverWindow::SwapBuffers() {

@@ -47,7 +47,7 @@ class X11SaverWindow : public RenderingSurface, public SaverHost {
   bool SetPixelFormat() override;
   bool CreateContext() override;
   bool MakeCurrent() override;
-  void SetSwapInterval(int32_t) override {}
+  void SetSwapInterval(int32_t interval) override;
   void SwapBuffers() override;
   int32_t ClientWidth() const override { return width_; }
   int32_t ClientHeight() const override { return height_; }
@@ -63,6 +63,8 @@ class X11SaverWindow : public RenderingSurface, public SaverHost {
   void CloseMainWindow() override;
 
   Window DrawWindow() const { return drawWindow_; }
+  // The extension SetSwapInterval used, "none" when there was none (or it was not called).
+  std::string_view SwapControlUsed() const { return swapControlUsed_; }
 
  private:
   void CreateFullScreenWindow();
@@ -92,4 +94,5 @@ class X11SaverWindow : public RenderingSurface, public SaverHost {
   bool pointerCaptureWanted_ = false;
   bool shown_ = false;
   bool gone_ = false;
+  std::string_view swapControlUsed_ = "none";
 };
