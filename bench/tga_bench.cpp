@@ -67,11 +67,11 @@ void Decode(benchmark::State& state, const std::vector<uint8_t>& file) {
     TgaImage image;
     bool ok = ReadTgaBytes(image, file, kIgnore);
     benchmark::DoNotOptimize(ok);
-    benchmark::DoNotOptimize(image.pixels.data());
+    benchmark::DoNotOptimize(image.Pixels.data());
   }
   TgaImage image;
   ReadTgaBytes(image, file, kIgnore);
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * image.pixels.size()));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * image.Pixels.size()));
 }
 
 void DecodeMeteorUncompressed(benchmark::State& state) {

@@ -55,14 +55,14 @@ void LoadTexture(int32_t slot, std::string_view name, int32_t mode, const Messag
     GL.glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, static_cast<GLfloat>(GL_DECAL));
     GenerateSphereMapCoordinates();
   }
-  const auto width = static_cast<GLsizei>(image.width);
-  const auto height = static_cast<GLsizei>(image.height);
-  GL.glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(image.format), width, height, 0,
-                  image.format, GL_UNSIGNED_BYTE, image.pixels.data());
+  const auto width = static_cast<GLsizei>(image.Width);
+  const auto height = static_cast<GLsizei>(image.Height);
+  GL.glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(image.Format), width, height, 0,
+                  image.Format, GL_UNSIGNED_BYTE, image.Pixels.data());
   // Every texture gets its mipmap chain, even in the mode that never samples it.
-  const GLint components = static_cast<GLint>(image.bitsPerPixel / 8);
-  if (GLu.gluBuild2DMipmaps(GL_TEXTURE_2D, components, width, height, image.format,
-                            GL_UNSIGNED_BYTE, image.pixels.data()) != 0)
+  const GLint components = static_cast<GLint>(image.BitsPerPixel / 8);
+  if (GLu.gluBuild2DMipmaps(GL_TEXTURE_2D, components, width, height, image.Format,
+                            GL_UNSIGNED_BYTE, image.Pixels.data()) != 0)
     report("Nie utworzono mipmap", kError);
 }
 

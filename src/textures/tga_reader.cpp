@@ -22,10 +22,10 @@ void ReportDataEndsEarly(const MessageSink& report) {
 }
 
 size_t BytesPerPixel(const TgaImage& image) {
-  return image.bitsPerPixel / 8;
+  return image.BitsPerPixel / 8;
 }
 size_t PixelCount(const TgaImage& image) {
-  return size_t{image.width} * image.height;
+  return size_t{image.Width} * image.Height;
 }
 
 // Offsets 12 to 17: width, height, depth, and the descriptor, which is read but not used.
@@ -35,15 +35,15 @@ bool ReadImageSpec(TgaImage& image, TgaStream& stream, const MessageSink& report
     ReportDataEndsEarly(report);
     return false;
   }
-  image.width = imageInfo[1] * 256u + imageInfo[0];
-  image.height = imageInfo[3] * 256u + imageInfo[2];
-  image.bitsPerPixel = imageInfo[4];
-  if (image.width == 0 || image.height == 0 ||
-      (image.bitsPerPixel != 24 && image.bitsPerPixel != 32)) {
+  image.Width = imageInfo[1] * 256u + imageInfo[0];
+  image.Height = imageInfo[3] * 256u + imageInfo[2];
+  image.BitsPerPixel = imageInfo[4];
+  if (image.Width == 0 || image.Height == 0 ||
+      (image.BitsPerPixel != 24 && image.BitsPerPixel != 32)) {
     report("Invalid texture information", kError);
     return false;
   }
-  image.format = image.bitsPerPixel == 24 ? GL_RGB : GL_RGBA;
+  image.Format = image.BitsPerPixel == 24 ? GL_RGB : GL_RGBA;
   return true;
 }
 
@@ -57,7 +57,7 @@ bool CanHold(const TgaStream& stream, size_t neededBytes, const MessageSink& rep
 
 bool AllocatePixels(TgaImage& image, const MessageSink& report) {
   try {
-    image.pixels.assign(PixelCount(image) * BytesPerPixel(image), 0);
+    image.Pixels.assign(PixelCount(image) * BytesPerPixel(image), 0);
     return true;
   } catch (const std::bad_alloc&) {
     report("Could not allocate memory for image", kError);
@@ -82,9 +82,9 @@ bool ReadTgaUncompressed(TgaImage& image, TgaStream& stream, const MessageSink& 
   if (!ReadImageSpec(image, stream, report)) return false;
   const size_t imageSize = PixelCount(image) * BytesPerPixel(image);
   if (!CanHold(stream, imageSize, report) || !AllocatePixels(image, report)) return false;
-  stream.Read(image.pixels);  // cannot fall short: CanHold checked the length
+  stream.Read(image.Pixels);  // cannot fall short: CanHold checked the length
   const size_t step = BytesPerPixel(image);
-  for (size_t at = 0; at < imageSize; at += step) std::swap(image.pixels[at], image.pixels[at + 2]);
+  for (size_t at = 0; at < imageSize; at += step) std::swap(image.Pixels[at], image.Pixels[at + 2]);
   return true;
 }
 
@@ -96,7 +96,7 @@ bool DecodePackets(TgaImage& image, TgaStream& stream, std::vector<uint8_t>& col
                    const MessageSink& report) {
   const size_t pixelCount = PixelCount(image), bytesPerPixel = BytesPerPixel(image);
   size_t currentPixel = 0;
-  uint8_t* out = image.pixels.data();
+  uint8_t* out = image.Pixels.data();
   // Stores the colour buffer as the next pixel, B G R (A) turned into R G B (A).
   auto store = [&]() {
     if (currentPixel == pixelCount) {
@@ -150,11 +150,11 @@ bool ReadTgaCompressed(TgaImage& image, TgaStream& stream, const MessageSink& re
     colour.assign(BytesPerPixel(image), 0);
   } catch (const std::bad_alloc&) {
     report("Could not allocate memory for color buffer", kError);
-    Release(image.pixels);
+    Release(image.Pixels);
     return false;
   }
   if (DecodePackets(image, stream, colour, report)) return true;
-  Release(image.pixels);  // the colour buffer goes with this scope
+  Release(image.Pixels);  // the colour buffer goes with this scope
   return false;
 }
 

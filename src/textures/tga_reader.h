@@ -17,11 +17,11 @@
 #include "gl/gl_types.h"
 
 struct TgaImage {
-  std::vector<uint8_t> pixels;  // width x height pixels, R G B (A), rows back to back
-  uint32_t bitsPerPixel = 0;    // 24 or 32
-  uint32_t width = 0;
-  uint32_t height = 0;
-  GLenum format = 0;  // GL_RGB for 24 bits, GL_RGBA for 32
+  std::vector<uint8_t> Pixels;  // Width x Height pixels, R G B (A), rows back to back
+  uint32_t BitsPerPixel = 0;    // 24 or 32
+  uint32_t Width = 0;
+  uint32_t Height = 0;
+  GLenum Format = 0;  // GL_RGB for 24 bits, GL_RGBA for 32
 };
 
 // A read-only cursor over the bytes of one image file that never reads past the end.

@@ -19,12 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   };
   const bool ok = ReadTgaBytes(image, std::span<const uint8_t>(data, size), count);
   if (ok) {
-    const bool rgb = image.bitsPerPixel == 24 && image.format == GL_RGB;
-    const bool rgba = image.bitsPerPixel == 32 && image.format == GL_RGBA;
-    const size_t expected = size_t{image.width} * image.height * image.bitsPerPixel / 8;
-    if (messages != 0 || !(rgb || rgba) || image.pixels.size() != expected || expected == 0)
+    const bool rgb = image.BitsPerPixel == 24 && image.Format == GL_RGB;
+    const bool rgba = image.BitsPerPixel == 32 && image.Format == GL_RGBA;
+    const size_t expected = size_t{image.Width} * image.Height * image.BitsPerPixel / 8;
+    if (messages != 0 || !(rgb || rgba) || image.Pixels.size() != expected || expected == 0)
       std::abort();
-  } else if (messages != 1 || !image.pixels.empty()) {
+  } else if (messages != 1 || !image.Pixels.empty()) {
     std::abort();
   }
   return 0;

@@ -66,16 +66,16 @@ struct Picture {
   explicit Picture(std::string_view name) {
     tga_test::MessageLog log;
     EXPECT_TRUE(ReadTga(image, name, log.Sink()));
-    if (image.width != 128 || image.height != 128 || channels() == 0 ||
-        image.pixels.size() != 128 * 128 * channels()) {
+    if (image.Width != 128 || image.Height != 128 || channels() == 0 ||
+        image.Pixels.size() != 128 * 128 * channels()) {
       ADD_FAILURE() << name << " is not a 128 x 128 image";
-      image.bitsPerPixel = 32;  // keeps the measures below in bounds
-      image.pixels.assign(128 * 128 * 4, 0);
+      image.BitsPerPixel = 32;  // keeps the measures below in bounds
+      image.Pixels.assign(128 * 128 * 4, 0);
     }
   }
-  uint32_t channels() const { return image.bitsPerPixel / 8; }
+  uint32_t channels() const { return image.BitsPerPixel / 8; }
   int at(size_t x, size_t y, size_t c) const {
-    return image.pixels[(y * 128 + x) * channels() + c];
+    return image.Pixels[(y * 128 + x) * channels() + c];
   }
   double Average(size_t c, size_t x0 = 0, size_t x1 = 128, size_t y0 = 0, size_t y1 = 128) const {
     double sum = 0;
@@ -85,8 +85,8 @@ struct Picture {
   }
   std::pair<int, int> Range(size_t c) const {
     int lo = 255, hi = 0;
-    for (size_t i = c; i < image.pixels.size(); i += channels())
-      lo = std::min<int>(lo, image.pixels[i]), hi = std::max<int>(hi, image.pixels[i]);
+    for (size_t i = c; i < image.Pixels.size(); i += channels())
+      lo = std::min<int>(lo, image.Pixels[i]), hi = std::max<int>(hi, image.Pixels[i]);
     return {lo, hi};
   }
   // Largest change between neighbouring pixels: small for a soft, blurred picture.
@@ -102,7 +102,7 @@ struct Picture {
 
 TEST(BuiltInPictures, MeteorIsOchreWithDarkAndPaleBursts) {
   Picture meteor("meteor");
-  EXPECT_EQ(meteor.image.format, GL_RGB);
+  EXPECT_EQ(meteor.image.Format, GL_RGB);
   EXPECT_NEAR(meteor.Average(0), 112, 0.5);
   EXPECT_NEAR(meteor.Average(1), 76, 0.5);
   EXPECT_NEAR(meteor.Average(2), 4, 0.5);
@@ -112,7 +112,7 @@ TEST(BuiltInPictures, MeteorIsOchreWithDarkAndPaleBursts) {
 
 TEST(BuiltInPictures, MetalIsSoftGreyWithALighterBandLeftOfCentre) {
   Picture metal("metal");
-  EXPECT_EQ(metal.image.format, GL_RGB);
+  EXPECT_EQ(metal.image.Format, GL_RGB);
   for (size_t c = 0; c < 3; ++c) {
     EXPECT_NEAR(metal.Average(c), 145, 3);
     EXPECT_GE(metal.Range(c).first, 90);
@@ -124,7 +124,7 @@ TEST(BuiltInPictures, MetalIsSoftGreyWithALighterBandLeftOfCentre) {
 
 TEST(BuiltInPictures, SmokeIsWhiteWithASoftCloudOfAlpha) {
   Picture smoke("dym1");
-  EXPECT_EQ(smoke.image.format, GL_RGBA);
+  EXPECT_EQ(smoke.image.Format, GL_RGBA);
   for (size_t c = 0; c < 3; ++c) EXPECT_GE(smoke.Range(c).first, 235);
   EXPECT_EQ(smoke.Range(3).second, 255);
   for (size_t i = 0; i < 128; ++i)

@@ -25,10 +25,10 @@ std::string PixelsOf(std::string_view name) {
   tga_test::MessageLog log;
   EXPECT_TRUE(ReadTga(image, name, log.Sink()));
   uint64_t hash = 0xcbf29ce484222325ull;
-  for (uint8_t byte : image.pixels) hash = (hash ^ byte) * 0x100000001b3ull;
+  for (uint8_t byte : image.Pixels) hash = (hash ^ byte) * 0x100000001b3ull;
   std::string hex(16, '0');
   for (int i = 15; i >= 0; --i, hash >>= 4) hex[i] = "0123456789abcdef"[hash & 0xF];
-  return "[" + std::to_string(image.pixels.size()) + " bytes fnv1a=" + hex + "]";
+  return "[" + std::to_string(image.Pixels.size()) + " bytes fnv1a=" + hex + "]";
 }
 
 // The calls of one successful 128 x 128 load, written out from what each mode must do.

@@ -42,7 +42,7 @@ std::vector<Message> DecodeFailing(const std::vector<uint8_t>& file, size_t size
   g_failingSize = size;
   EXPECT_FALSE(ReadTgaBytes(image, file, log.Sink()));
   g_failingSize = 0;
-  EXPECT_EQ(image.pixels.capacity(), 0u) << "the pixel buffer is released";
+  EXPECT_EQ(image.Pixels.capacity(), 0u) << "the pixel buffer is released";
   EXPECT_TRUE(ReadTgaBytes(image, file, log.Sink())) << "fails only for want of memory";
   return log.messages;
 }

@@ -44,25 +44,25 @@ TEST(TgaPackets, HeaderByteGivesThePixelCount) {
     ASSERT_TRUE(d.ok);
     Bytes expected;
     for (int i = 0; i < count; ++i) expected.insert(expected.end(), {3, 2, 1});
-    EXPECT_EQ(d.image.pixels, Concat(expected, {9, 8, 7}));
+    EXPECT_EQ(d.image.Pixels, Concat(expected, {9, 8, 7}));
   }
 }
 
 TEST(TgaPackets, RunOfTwoFillsATwoByOneImage) {
   Decoded d = Decode(MakeTga(10, 2, 1, 24, {129, 1, 2, 3}));
   ASSERT_TRUE(d.ok);
-  EXPECT_EQ(d.image.pixels, (Bytes{3, 2, 1, 3, 2, 1}));
-  EXPECT_EQ(d.image.format, GL_RGB);
-  EXPECT_EQ(d.image.bitsPerPixel, 24u);
+  EXPECT_EQ(d.image.Pixels, (Bytes{3, 2, 1, 3, 2, 1}));
+  EXPECT_EQ(d.image.Format, GL_RGB);
+  EXPECT_EQ(d.image.BitsPerPixel, 24u);
 }
 
 TEST(TgaPackets, PacketsCrossRowEndsAndKeepAlpha) {
   // 3 x 2 at 32 bits: a run of 4 covers row 0 and the start of row 1, a raw packet the rest.
   Decoded d = Decode(MakeTga(10, 3, 2, 32, {131, 1, 2, 3, 4, 1, 5, 6, 7, 8, 9, 10, 11, 12}));
   ASSERT_TRUE(d.ok);
-  EXPECT_EQ(d.image.pixels,
+  EXPECT_EQ(d.image.Pixels,
             (Bytes{3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4, 7, 6, 5, 8, 11, 10, 9, 12}));
-  EXPECT_EQ(d.image.format, GL_RGBA);
+  EXPECT_EQ(d.image.Format, GL_RGBA);
 }
 
 TEST(TgaPackets, DecodingStopsAtTheLastPixel) {
@@ -70,7 +70,7 @@ TEST(TgaPackets, DecodingStopsAtTheLastPixel) {
   Decoded d = Decode(MakeTga(10, 2, 1, 24, {129, 1, 2, 3, 255, 9, 9, 9, 'T', 'R', 'U', 'E'}));
   ASSERT_TRUE(d.ok);
   EXPECT_TRUE(d.log.messages.empty());
-  EXPECT_EQ(d.image.pixels, (Bytes{3, 2, 1, 3, 2, 1}));
+  EXPECT_EQ(d.image.Pixels, (Bytes{3, 2, 1, 3, 2, 1}));
 }
 
 // ---- uncompressed pixels --------------------------------------------------------------
@@ -78,9 +78,9 @@ TEST(TgaPackets, DecodingStopsAtTheLastPixel) {
 TEST(TgaUncompressed, ThirtyTwoBitPixelBecomesRgba) {
   Decoded d = Decode(MakeTga(2, 1, 1, 32, {10, 20, 30, 40}));
   ASSERT_TRUE(d.ok);
-  EXPECT_EQ(d.image.pixels, (Bytes{30, 20, 10, 40}));
-  EXPECT_EQ(d.image.format, GL_RGBA);
-  EXPECT_EQ(d.image.bitsPerPixel, 32u);
+  EXPECT_EQ(d.image.Pixels, (Bytes{30, 20, 10, 40}));
+  EXPECT_EQ(d.image.Format, GL_RGBA);
+  EXPECT_EQ(d.image.BitsPerPixel, 32u);
 }
 
 TEST(TgaUncompressed, RowsKeepStoredOrderWhateverTheOrigin) {
@@ -90,18 +90,18 @@ TEST(TgaUncompressed, RowsKeepStoredOrderWhateverTheOrigin) {
   file.resize(file.size() + 26, 0xEE);  // a footer, never read
   Decoded d = Decode(file);
   ASSERT_TRUE(d.ok);
-  EXPECT_EQ(d.image.pixels, (Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13, 18, 17, 16}));
-  EXPECT_EQ(d.image.width, 2u);
-  EXPECT_EQ(d.image.height, 3u);
-  EXPECT_EQ(d.image.format, GL_RGB);
+  EXPECT_EQ(d.image.Pixels, (Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13, 18, 17, 16}));
+  EXPECT_EQ(d.image.Width, 2u);
+  EXPECT_EQ(d.image.Height, 3u);
+  EXPECT_EQ(d.image.Format, GL_RGB);
 }
 
 TEST(TgaUncompressed, SizesAreLittleEndian) {
   Decoded d = Decode(MakeTga(2, 300, 258, 24, Bytes(300 * 258 * 3, 0)));
   ASSERT_TRUE(d.ok);
-  EXPECT_EQ(d.image.width, 300u);
-  EXPECT_EQ(d.image.height, 258u);
-  EXPECT_EQ(d.image.pixels.size(), 300u * 258 * 3);
+  EXPECT_EQ(d.image.Width, 300u);
+  EXPECT_EQ(d.image.Height, 258u);
+  EXPECT_EQ(d.image.Pixels.size(), 300u * 258 * 3);
 }
 
 // ---- refusals ---------------------------------------------------------------------------
@@ -109,11 +109,11 @@ TEST(TgaUncompressed, SizesAreLittleEndian) {
 // Every refusal: false, one message with the exact text and title, and no pixels kept.
 void ExpectRefused(const Bytes& file, const Message& expected) {
   TgaImage image;
-  image.pixels.assign(12, 0xAB);  // left over from an earlier use: must not survive
+  image.Pixels.assign(12, 0xAB);  // left over from an earlier use: must not survive
   tga_test::MessageLog log;
   EXPECT_FALSE(ReadTgaBytes(image, file, log.Sink()));
   EXPECT_EQ(log.messages, std::vector<Message>{expected});
-  EXPECT_EQ(image.pixels.capacity(), 0u) << "the buffer is released";
+  EXPECT_EQ(image.Pixels.capacity(), 0u) << "the buffer is released";
 }
 
 const Message kInvalidInfo{"Invalid texture information", "ERROR"};

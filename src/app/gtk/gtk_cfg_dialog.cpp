@@ -5,6 +5,7 @@
 #include <gtk/gtk.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -41,61 +42,61 @@ std::string DialogCss() {
 class GtkCfgDialog : public CfgDialogView {
  public:
   GtkCfgDialog(Settings& settings, SettingsStore& store)
-      : Settings_(settings),
-        Store(store),
-        Model(*this, settings,
-              [this](const Settings& positions) { SaveSettings(positions, Settings_, Store); }) {}
+      : settings_(settings),
+        store_(store),
+        model_(*this, settings,
+               [this](const Settings& positions) { SaveSettings(positions, settings_, store_); }) {}
 
   void Build() {
-    Window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    gtk_window_set_title(GTK_WINDOW(Window), std::string(kCfgForm.Caption).c_str());
-    gtk_window_set_resizable(GTK_WINDOW(Window), FALSE);
-    gtk_window_set_type_hint(GTK_WINDOW(Window), GDK_WINDOW_TYPE_HINT_DIALOG);
-    gtk_widget_set_size_request(Window, kCfgForm.ClientWidth, kCfgForm.ClientHeight);
-    gtk_window_move(GTK_WINDOW(Window), kCfgForm.Left, kCfgForm.Top);
-    gtk_style_context_add_class(gtk_widget_get_style_context(Window), "orvanta-cfg");
+    window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_window_set_title(GTK_WINDOW(window_), std::string(kCfgForm.Caption).c_str());
+    gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
+    gtk_window_set_type_hint(GTK_WINDOW(window_), GDK_WINDOW_TYPE_HINT_DIALOG);
+    gtk_widget_set_size_request(window_, kCfgForm.ClientWidth, kCfgForm.ClientHeight);
+    gtk_window_move(GTK_WINDOW(window_), kCfgForm.Left, kCfgForm.Top);
+    gtk_style_context_add_class(gtk_widget_get_style_context(window_), "orvanta-cfg");
     ApplyCss();
-    g_signal_connect(Window, "delete-event", G_CALLBACK(OnDelete), this);
+    g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
 
     GtkWidget* fixed = gtk_fixed_new();
-    gtk_container_add(GTK_CONTAINER(Window), fixed);
+    gtk_container_add(GTK_CONTAINER(window_), fixed);
     for (const CfgControlLayout& layout : kCfgControls) {
       GtkWidget* widget = Create(layout);
       gtk_widget_set_size_request(widget, layout.Width, layout.Height);
       gtk_fixed_put(GTK_FIXED(fixed), widget, layout.Left, layout.Top);
-      Widgets[layout.Id] = widget;
+      widgets_[layout.Id] = widget;
     }
     SetTabOrder(fixed);
-    Model.FormCreate();
-    gtk_widget_show_all(Window);
+    model_.FormCreate();
+    gtk_widget_show_all(window_);
   }
 
   // CfgDialogView
   void ShowSliderPosition(CfgControl slider, int32_t position) override {
-    GtkRange* range = GTK_RANGE(Widgets.at(slider));
+    GtkRange* range = GTK_RANGE(widgets_.at(slider));
     if (static_cast<int32_t>(gtk_range_get_value(range)) != position) {
       gtk_range_set_value(range, position);
     }
   }
   void ShowLabelText(CfgControl label, const std::string& text) override {
-    gtk_label_set_text(GTK_LABEL(Widgets.at(label)), text.c_str());
+    gtk_label_set_text(GTK_LABEL(widgets_.at(label)), text.c_str());
   }
   void ShowMessage(const std::string& text, std::string_view title, CfgMessageIcon) override {
     WriteMessageLine(text, title);
-    GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(Window), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR,
-                                            GTK_BUTTONS_OK, "%s", text.c_str());
+    GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(window_), GTK_DIALOG_MODAL,
+                                            GTK_MESSAGE_ERROR, GTK_BUTTONS_OK, "%s", text.c_str());
     gtk_window_set_title(GTK_WINDOW(box), std::string(title).c_str());
     gtk_dialog_run(GTK_DIALOG(box));
     gtk_widget_destroy(box);
   }
   void OpenAddress(std::string_view address) override {
     // The desktop's default handler; a failure is not reported.
-    gtk_show_uri_on_window(GTK_WINDOW(Window), std::string(address).c_str(), GDK_CURRENT_TIME,
+    gtk_show_uri_on_window(GTK_WINDOW(window_), std::string(address).c_str(), GDK_CURRENT_TIME,
                            nullptr);
   }
   void CloseDialog() override {
-    if (Window) gtk_widget_destroy(Window);
-    Window = nullptr;
+    if (window_) gtk_widget_destroy(window_);
+    window_ = nullptr;
     gtk_main_quit();
   }
 
@@ -105,7 +106,7 @@ class GtkCfgDialog : public CfgDialogView {
       case CfgControlKind::Text:
         return Label(std::string(layout.Text), 0.0f);
       case CfgControlKind::ValueLabel:
-        return Label(Model.LabelText(layout.Id), 1.0f);
+        return Label(model_.LabelText(layout.Id), 1.0f);
       case CfgControlKind::Link:
         return Link(layout);
       case CfgControlKind::Button:
@@ -153,7 +154,7 @@ class GtkCfgDialog : public CfgDialogView {
     gtk_range_set_increments(GTK_RANGE(scale), kCfgForm.SliderLineStep, kCfgForm.SliderPageStep);
     gtk_range_set_round_digits(GTK_RANGE(scale), 0);
     gtk_scale_set_draw_value(GTK_SCALE(scale), FALSE);
-    gtk_range_set_value(GTK_RANGE(scale), Model.SliderPosition(layout.Id));
+    gtk_range_set_value(GTK_RANGE(scale), model_.SliderPosition(layout.Id));
     g_object_set_data(G_OBJECT(scale), "control", GINT_TO_POINTER(static_cast<int>(layout.Id)));
     g_signal_connect(scale, "value-changed", G_CALLBACK(OnSliderMoved), this);
     return scale;
@@ -162,7 +163,7 @@ class GtkCfgDialog : public CfgDialogView {
   void SetTabOrder(GtkWidget* fixed) {
     std::vector<std::pair<int, GtkWidget*>> order;
     for (const CfgControlLayout& layout : kCfgControls) {
-      if (layout.TabOrder != kNoTab) order.emplace_back(layout.TabOrder, Widgets.at(layout.Id));
+      if (layout.TabOrder != kNoTab) order.emplace_back(layout.TabOrder, widgets_.at(layout.Id));
     }
     std::sort(order.begin(), order.end());
     GList* chain = nullptr;
@@ -189,21 +190,21 @@ class GtkCfgDialog : public CfgDialogView {
 
   static void OnSliderMoved(GtkRange* range, gpointer self) {
     auto* dialog = static_cast<GtkCfgDialog*>(self);
-    const auto position = static_cast<int32_t>(gtk_range_get_value(range) + 0.5);
-    dialog->Model.SetSliderPosition(ControlOf(GTK_WIDGET(range)), position);
+    const auto position = static_cast<int32_t>(std::lround(gtk_range_get_value(range)));
+    dialog->model_.SetSliderPosition(ControlOf(GTK_WIDGET(range)), position);
   }
 
   static void OnButton(GtkButton* button, gpointer self) {
     auto* dialog = static_cast<GtkCfgDialog*>(self);
     if (ControlOf(GTK_WIDGET(button)) == CfgControl::BtnZapisz) {
-      dialog->Model.BtnZapiszClick();
+      dialog->model_.BtnZapiszClick();
     } else {
-      dialog->Model.BtnAnulujClick();
+      dialog->model_.BtnAnulujClick();
     }
   }
 
   static gboolean OnLinkClick(GtkWidget*, GdkEventButton* event, gpointer self) {
-    if (event->button == 1) static_cast<GtkCfgDialog*>(self)->Model.Label3Click();
+    if (event->button == 1) static_cast<GtkCfgDialog*>(self)->model_.Label3Click();
     return TRUE;
   }
 
@@ -215,15 +216,15 @@ class GtkCfgDialog : public CfgDialogView {
 
   // The close button closes without saving, as "Anuluj" does.
   static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
-    static_cast<GtkCfgDialog*>(self)->Model.BtnAnulujClick();
+    static_cast<GtkCfgDialog*>(self)->model_.BtnAnulujClick();
     return TRUE;
   }
 
-  Settings& Settings_;
-  SettingsStore& Store;
-  TCfgFrm Model;
-  GtkWidget* Window = nullptr;
-  std::map<CfgControl, GtkWidget*> Widgets;
+  Settings& settings_;
+  SettingsStore& store_;
+  TCfgFrm model_;
+  GtkWidget* window_ = nullptr;
+  std::map<CfgControl, GtkWidget*> widgets_;
 };
 
 }  // namespace

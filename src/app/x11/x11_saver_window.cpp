@@ -24,10 +24,10 @@ Atom Intern(Display* display, const char* name) {
 // Borderless through the Motif hints every window manager still honours.
 void RemoveDecorations(Display* display, Window window) {
   struct {
-    unsigned long flags, functions, decorations;
-    long inputMode;
-    unsigned long status;
-  } hints = {2, 0, 0, 0, 0};
+    unsigned long Flags, Functions, Decorations;
+    long InputMode;
+    unsigned long State;
+  } hints = {2, 0, 0, 0, 0};  // Flags 2: only Decorations is given, and it is none
   const Atom atom = Intern(display, "_MOTIF_WM_HINTS");
   XChangeProperty(display, window, atom, atom, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(&hints), 5);
