@@ -12,14 +12,19 @@ if(WIN32)
     DEPS orvanta_saver_window orvanta_config_dialog orvanta_config orvanta_gl orvanta_textures
          orvanta_timer opengl32 gdi32 comctl32 shell32 user32)
 
-  # The resources: the three images, version information and the manifest.
-  set(ORVANTA_RESOURCES ${PROJECT_SOURCE_DIR}/res/orvanta.rc)
+  # The resources: the three images, version information and the manifest, the last two
+  # carrying the project's version.
+  set(ORVANTA_RESOURCE_DIR ${CMAKE_BINARY_DIR}/res)
+  configure_file(${PROJECT_SOURCE_DIR}/res/orvanta.rc.in ${ORVANTA_RESOURCE_DIR}/orvanta.rc @ONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/res/orvanta.manifest.in
+                 ${ORVANTA_RESOURCE_DIR}/orvanta.manifest @ONLY)
+  set(ORVANTA_RESOURCES ${ORVANTA_RESOURCE_DIR}/orvanta.rc)
   set_source_files_properties(${ORVANTA_RESOURCES} PROPERTIES OBJECT_DEPENDS
-    "${PROJECT_SOURCE_DIR}/res/orvanta.manifest;${PROJECT_SOURCE_DIR}/res/images.rc;${PROJECT_SOURCE_DIR}/res/meteor.tga;${PROJECT_SOURCE_DIR}/res/metal.tga;${PROJECT_SOURCE_DIR}/res/dym1.tga")
+    "${ORVANTA_RESOURCE_DIR}/orvanta.manifest;${PROJECT_SOURCE_DIR}/res/images.rc;${PROJECT_SOURCE_DIR}/res/meteor.tga;${PROJECT_SOURCE_DIR}/res/metal.tga;${PROJECT_SOURCE_DIR}/res/dym1.tga")
 
   add_executable(orvanta WIN32 ${CMAKE_CURRENT_LIST_DIR}/win32/win32_main.cpp ${ORVANTA_RESOURCES})
   set_target_properties(orvanta PROPERTIES SUFFIX ".scr")
-  target_include_directories(orvanta PRIVATE ${PROJECT_SOURCE_DIR}/res)
+  target_include_directories(orvanta PRIVATE ${ORVANTA_RESOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)
   target_link_libraries(orvanta PRIVATE orvanta_win32_shell)
   orvanta_warnings(orvanta)
 

@@ -14,7 +14,7 @@ orvanta_warnings(orvanta_e2e_probe)
 add_executable(orvanta_failing_surface WIN32 ${CMAKE_CURRENT_LIST_DIR}/win32_failing_surface_main.cpp
                ${ORVANTA_RESOURCES})
 set_target_properties(orvanta_failing_surface PROPERTIES SUFFIX ".scr")
-target_include_directories(orvanta_failing_surface PRIVATE ${PROJECT_SOURCE_DIR}/res)
+target_include_directories(orvanta_failing_surface PRIVATE ${ORVANTA_RESOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)
 target_link_libraries(orvanta_failing_surface PRIVATE orvanta_win32_shell)
 orvanta_warnings(orvanta_failing_surface)
 
@@ -22,7 +22,7 @@ orvanta_warnings(orvanta_failing_surface)
 add_executable(orvanta_reading_back WIN32
                ${CMAKE_CURRENT_LIST_DIR}/win32_reading_back_surface_main.cpp ${ORVANTA_RESOURCES})
 set_target_properties(orvanta_reading_back PROPERTIES SUFFIX ".scr")
-target_include_directories(orvanta_reading_back PRIVATE ${PROJECT_SOURCE_DIR}/res)
+target_include_directories(orvanta_reading_back PRIVATE ${ORVANTA_RESOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)
 target_link_libraries(orvanta_reading_back PRIVATE orvanta_win32_shell)
 orvanta_warnings(orvanta_reading_back)
 
