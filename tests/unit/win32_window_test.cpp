@@ -17,7 +17,12 @@
 
 #include "app/win32/win32_application.h"
 #include "app/win32/win32_cfg_dialog.h"
+#include "app/win32/win32_saver_window.h"
 #include "config/settings.h"
+#include "gl/gl_constants.h"
+#include "gl/gl_entries.h"
+#include "gl/gl_library.h"
+#include "gl/swap_control.h"
 
 namespace {
 
@@ -169,6 +174,41 @@ TEST_F(ApplicationLoop, ActivationEventsFireOncePerChange) {
   app.ActivateApp(false);
   app.ActivateApp(false);
   EXPECT_EQ(events, (std::vector<std::string>{"activate", "deactivate"}));
+}
+
+// ---- Rendering surface ------------------------------------------------------------------------
+
+// The interval the driver holds, asked of it directly rather than through our own code.
+int DriverSwapInterval() {
+  using GetInterval = int(WINAPI*)();
+  auto get = reinterpret_cast<GetInterval>(
+      reinterpret_cast<void*>(wglGetProcAddress("wglGetSwapIntervalEXT")));
+  return get != nullptr ? get() : -1;
+}
+
+TEST(RenderingSurface, AsksTheDriverForTheSwapInterval) {
+  ASSERT_NO_THROW(LoadGLLibrary("opengl32.dll"));
+  HWND window = CreateWindowExW(0, L"STATIC", L"surface", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64,
+                                nullptr, nullptr, Instance(), nullptr);
+  ASSERT_NE(window, nullptr);
+  Win32RenderingSurface surface;
+  surface.Attach(window);
+  surface.AcquireDeviceContext();
+  ASSERT_TRUE(surface.ChoosePixelFormat());
+  ASSERT_TRUE(surface.SetPixelFormat());
+  ASSERT_TRUE(surface.CreateContext());
+  ASSERT_TRUE(surface.MakeCurrent());
+  const auto* extensions = reinterpret_cast<const char*>(GL.glGetString(GL_EXTENSIONS));
+  if (!ExtensionListed(extensions, "WGL_EXT_swap_control")) {
+    GTEST_SKIP() << "this display's GL has no swap control";
+  }
+  surface.SetSwapInterval(0);
+  EXPECT_EQ(DriverSwapInterval(), 0);
+  surface.SetSwapInterval(1);
+  EXPECT_EQ(DriverSwapInterval(), 1);
+  wglMakeCurrent(nullptr, nullptr);
+  DestroyWindow(window);
+  UnloadGLLibrary();
 }
 
 // ---- Dialog view ------------------------------------------------------------------------------

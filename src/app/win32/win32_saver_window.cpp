@@ -6,6 +6,7 @@
 
 #include "app/win32/win32_text.h"
 #include "gl/gl_entries.h"
+#include "gl/swap_control.h"
 
 namespace {
 
@@ -64,6 +65,13 @@ bool Win32RenderingSurface::CreateContext() {
 
 bool Win32RenderingSurface::MakeCurrent() {
   return wglMakeCurrent(dc_, context_) != FALSE;
+}
+
+void Win32RenderingSurface::SetSwapInterval(int32_t interval) {
+  // With the extension, SwapBuffers waits for the vertical blank, so the message loop, which
+  // never sleeps, turns at the display's rate instead of spinning a core. Without it nothing
+  // changes.
+  RequestSwapInterval(interval);
 }
 
 void Win32RenderingSurface::SwapBuffers() {

@@ -23,7 +23,7 @@ class Win32RenderingSurface : public RenderingSurface {
   bool SetPixelFormat() override;
   bool CreateContext() override;
   bool MakeCurrent() override;
-  void SetSwapInterval(int32_t) override {}
+  void SetSwapInterval(int32_t interval) override;
   void SwapBuffers() override;
   int32_t ClientWidth() const override;
   int32_t ClientHeight() const override;
