@@ -5,8 +5,10 @@
 //   probe box <title> <wait-ms>      wait for a box titled <title>, print its text, press OK;
 //                                    exit 0 when one was found, 2 when none appeared
 //   probe nobox <title> <wait-ms>    exit 0 when no box titled <title> appears, 3 otherwise
-//   probe dialog <caption> <wait-ms> wait for the dialog, print "caption=..." and every
-//                                    value label, exit 2 when it never appears
+//   probe dialog <caption> <wait-ms> wait for the dialog, print "caption=...", its frame's
+//                                    place and client size, the text (or class) of the control
+//                                    holding the keyboard focus, every value label and slider;
+//                                    exit 2 when it never appears
 //   probe click <caption> <text>     press the dialog's button labelled <text>
 //   probe slide <caption> <n> <pos>  move the n-th slider (0-based) to <pos> as a user would
 //   probe close <caption>            close the dialog through its title bar's close button
@@ -117,10 +119,19 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const std::wstring& className) {
 int DescribeDialog(const char* caption, DWORD waitMs) {
   HWND dialog = WaitForWindow(L"TCfgFrm", Widen(caption), waitMs);
   if (dialog == nullptr) return 2;
-  RECT client{};
+  RECT client{}, frame{};
   GetClientRect(dialog, &client);
-  std::printf("caption=%s\nclient=%ldx%ld\n", Narrow(TextOf(dialog)).c_str(), client.right,
-              client.bottom);
+  GetWindowRect(dialog, &frame);
+  std::printf("caption=%s\nframe=%ld,%ld\nclient=%ldx%ld\n", Narrow(TextOf(dialog)).c_str(),
+              frame.left, frame.top, client.right, client.bottom);
+  // The focus lives in the dialog's thread; another process asks that thread for it.
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread) &&
+      thread.hwndFocus != nullptr) {
+    const std::wstring text = TextOf(thread.hwndFocus);
+    std::printf("focus=%s\n", Narrow(text.empty() ? ClassOf(thread.hwndFocus) : text).c_str());
+  }
   for (HWND label : ChildrenOfClass(dialog, L"Static")) {
     if ((GetWindowLongW(label, GWL_STYLE) & SS_TYPEMASK) == SS_RIGHT) {
       std::printf("value=%s\n", Narrow(TextOf(label)).c_str());

@@ -238,6 +238,21 @@ class DialogView : public ::testing::Test {
                  MAKEWPARAM(100 + static_cast<int>(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(ControlById(dialog->Handle(), button)));
   }
+  // Shows the dialog and makes it the active window, as the message loop does at the start.
+  void ShowActive() {
+    ShowWindow(dialog->Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(dialog->Handle());
+    SetActiveWindow(dialog->Handle());
+    Pump();
+  }
+  // Dispatches whatever is queued, without the application's loop.
+  static void Pump() {
+    MSG msg;
+    for (int round = 0; round < 5; ++round) {
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+      Sleep(10);
+    }
+  }
   // True when a WM_CLOSE for the dialog is waiting in the queue.
   bool ClosePending() {
     MSG msg;
@@ -261,6 +276,35 @@ TEST_F(DialogView, WindowHasItsCaptionClientSizeAndFixedFrame) {
   const LONG style = GetWindowLongW(w, GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+}
+
+TEST_F(DialogView, TheWindowItselfStandsAtTheDesignedPlace) {
+  Open(kDefaultSettings);
+  RECT frame{};
+  GetWindowRect(dialog->Handle(), &frame);
+  EXPECT_EQ(frame.left, 223);
+  EXPECT_EQ(frame.top, 116);
+  RECT client{};
+  GetClientRect(dialog->Handle(), &client);
+  EXPECT_EQ(client.right, 500);
+  EXPECT_EQ(client.bottom, 227);
+}
+
+TEST_F(DialogView, FocusStartsOnTheFirstTabStopAndComesBackToWhereItWas) {
+  Open(kDefaultSettings);
+  HWND w = dialog->Handle();
+  ShowActive();
+  EXPECT_EQ(GetFocus(), ControlById(w, CfgControl::BtnAnuluj));
+  SetFocus(ControlById(w, CfgControl::triledymow));
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr,
+                               nullptr, Instance(), nullptr);
+  SetActiveWindow(other);
+  Pump();
+  ASSERT_NE(GetActiveWindow(), w);
+  SetActiveWindow(w);
+  Pump();
+  EXPECT_EQ(GetFocus(), ControlById(w, CfgControl::triledymow));
+  DestroyWindow(other);
 }
 
 // The whole maker's name and address must be readable: a static control cuts its text.

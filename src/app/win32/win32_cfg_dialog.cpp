@@ -89,14 +89,14 @@ void Win32CfgDialog::Create() {
 
 void Win32CfgDialog::CreateWindowFrame() {
   RegisterDialogClass(app_.Instance(), &Win32CfgDialog::WindowProc, background_);
-  // The client area is what the layout was designed for; the frame goes around it.
+  // The designed place is that of the window itself; the client area the layout was designed
+  // for sets its size, the frame going around it.
   RECT frame{0, 0, kCfgForm.ClientWidth, kCfgForm.ClientHeight};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, 0);
   const std::wstring caption = Utf8ToWide(kCfgForm.Caption);
-  window_ =
-      CreateWindowExW(0, kDialogClass, caption.c_str(), kDialogStyle, kCfgForm.Left + frame.left,
-                      kCfgForm.Top + frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                      app_.Handle(), nullptr, app_.Instance(), this);
+  window_ = CreateWindowExW(0, kDialogClass, caption.c_str(), kDialogStyle, kCfgForm.Left,
+                            kCfgForm.Top, frame.right - frame.left, frame.bottom - frame.top,
+                            app_.Handle(), nullptr, app_.Instance(), this);
   if (window_ == nullptr) throw std::runtime_error("Could not create the configuration dialog");
 }
 
@@ -161,6 +161,16 @@ void Win32CfgDialog::ArrangeTabOrder() {
   }
 }
 
+void Win32CfgDialog::RememberFocus() {
+  HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(window_, focus)) focus_ = focus;
+}
+
+void Win32CfgDialog::RestoreFocus() {
+  if (focus_ == nullptr) focus_ = GetNextDlgTabItem(window_, nullptr, FALSE);
+  if (focus_ != nullptr) SetFocus(focus_);
+}
+
 const CfgControlLayout* Win32CfgDialog::LayoutOfWindow(HWND control) const {
   for (const CfgControlLayout& layout : kCfgControls) {
     if (ControlWindow(layout.Id) == control) return &layout;
@@ -218,11 +228,25 @@ LRESULT Win32CfgDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, 
         return TRUE;
       }
       break;
+    case WM_ACTIVATE:
+      // As in any dialog, the keyboard focus belongs to a control: the first in the tab order
+      // when the dialog opens, and the one that had it whenever the dialog comes back.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        RememberFocus();
+      } else if (HIWORD(wParam) == 0) {
+        RestoreFocus();
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      RestoreFocus();
+      return 0;
     case WM_ACTIVATEAPP:
       app_.ActivateApp(wParam != FALSE);
       break;
     case WM_DESTROY:
       window_ = nullptr;
+      focus_ = nullptr;
       controls_.fill(nullptr);
       app_.Terminate();
       return 0;

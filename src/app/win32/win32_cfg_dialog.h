@@ -34,6 +34,8 @@ class Win32CfgDialog final : public CfgDialogView {
   void CreateControl(const CfgControlLayout& layout);
   void FitLinkToText(HWND link, const CfgControlLayout& layout, const std::wstring& text);
   void ArrangeTabOrder();
+  void RememberFocus();
+  void RestoreFocus();
   void OnCommand(HWND control, UINT code);
   void OnSliderScroll(HWND control);
   LRESULT ControlColours(HDC dc, HWND control);
@@ -44,6 +46,7 @@ class Win32CfgDialog final : public CfgDialogView {
   TCfgFrm form_;
   HWND window_ = nullptr;
   std::array<HWND, kCfgControls.size()> controls_{};
+  HWND focus_ = nullptr;  // the control to give the focus back to
   HFONT font_ = nullptr;
   HFONT linkFont_ = nullptr;
   HBRUSH background_ = nullptr;
