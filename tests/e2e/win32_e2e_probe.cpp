@@ -9,6 +9,10 @@
 //                                    place and client size, the text (or class) of the control
 //                                    holding the keyboard focus, every value label and slider;
 //                                    exit 2 when it never appears
+//   probe appwindow <title>          the application window titled <title>: visible, tool
+//                                    window, owner and size
+//   probe activate <title>           bring the top-level window titled <title> to the front,
+//                                    as picking it in the task bar does
 //   probe click <caption> <text>     press the dialog's button labelled <text>
 //   probe slide <caption> <n> <pos>  move the n-th slider (0-based) to <pos> as a user would
 //   probe close <caption>            close the dialog through its title bar's close button
@@ -146,6 +150,24 @@ int DescribeDialog(const char* caption, DWORD waitMs) {
   }
   std::fflush(stdout);
   return 0;
+}
+
+int AppWindow(const char* title) {
+  HWND app = FindWindowW(L"OrvantaApplication", Widen(title).c_str());
+  if (app == nullptr) return 2;
+  RECT r{};
+  GetWindowRect(app, &r);
+  std::printf("visible=%d toolwindow=%d owner=%d size=%ldx%ld\n", IsWindowVisible(app) ? 1 : 0,
+              (GetWindowLongW(app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0 ? 1 : 0,
+              GetWindow(app, GW_OWNER) != nullptr ? 1 : 0, r.right - r.left, r.bottom - r.top);
+  std::fflush(stdout);
+  return 0;
+}
+
+int Activate(const char* title) {
+  HWND window = FindWindowW(nullptr, Widen(title).c_str());
+  if (window == nullptr) return 2;
+  return SetForegroundWindow(window) ? 0 : 5;
 }
 
 int Click(const char* caption, const char* text) {
@@ -310,6 +332,8 @@ int main(int argc, char** argv) {
     return DescribeDialog(argv[2], std::strtoul(argv[3], nullptr, 10));
   }
   if (command == "click" && argc == 4) return Click(argv[2], argv[3]);
+  if (command == "appwindow" && argc == 3) return AppWindow(argv[2]);
+  if (command == "activate" && argc == 3) return Activate(argv[2]);
   if (command == "slide" && argc == 5)
     return Slide(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   if (command == "close" && argc == 3) return Close(argv[2]);

@@ -13,6 +13,8 @@ start_bg SAVER wine "$ORVANTA_SCR" /S
 check "the saver window is there, captioned Form1" window_of Form1 15 >/dev/null
 check "a non-black picture appears within a few seconds" wait_for_picture 10
 check "the saver hides the pointer" test "$(probe cursor)" = hidden
+check "the application window is a hidden tool window: no task-bar entry" \
+  test "$(probe appwindow "Quorvel orvanta screensaver")" = "visible=0 toolwindow=1 owner=0 size=0x0"
 xdotool key a
 expect_exit "a key ends the saver with exit code 0" "$SAVER" 5 0
 

@@ -307,6 +307,27 @@ TEST_F(DialogView, FocusStartsOnTheFirstTabStopAndComesBackToWhereItWas) {
   DestroyWindow(other);
 }
 
+// The dialog is owned by the application window, so that window is what the task bar and
+// Alt+Tab list; it must be there, titled, and lead to the dialog.
+TEST_F(DialogView, TheApplicationWindowIsTheTaskbarEntryAndLeadsToTheDialog) {
+  app.SetTitle("Quorvel orvanta screensaver konfiguracja");
+  Open(kDefaultSettings);
+  HWND entry = app.Handle();
+  EXPECT_EQ(GetWindow(dialog->Handle(), GW_OWNER), entry);
+  EXPECT_TRUE(IsWindowVisible(entry));
+  EXPECT_EQ(GetWindow(entry, GW_OWNER), nullptr);
+  EXPECT_FALSE(GetWindowLongW(entry, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  RECT r{};
+  GetWindowRect(entry, &r);
+  EXPECT_EQ(r.right - r.left, 0);
+  EXPECT_EQ(r.bottom - r.top, 0);
+  EXPECT_EQ(TextOf(entry), L"Quorvel orvanta screensaver konfiguracja");
+  ShowActive();
+  SetActiveWindow(entry);  // what picking the task-bar button does
+  Pump();
+  EXPECT_EQ(GetActiveWindow(), dialog->Handle());
+}
+
 // The whole maker's name and address must be readable: a static control cuts its text.
 TEST_F(DialogView, TheLinkShowsItsWholeTextAtItsDesignedPlace) {
   Open(kDefaultSettings);

@@ -6,6 +6,8 @@
 namespace {
 
 constexpr wchar_t kApplicationClass[] = L"OrvantaApplication";
+// Posted to itself: activation is handed on once the activation under way has settled.
+constexpr UINT kActivateOwned = WM_APP + 1;
 
 void RegisterApplicationClass(HINSTANCE instance, WNDPROC proc) {
   WNDCLASSEXW wc{};
@@ -21,7 +23,8 @@ void RegisterApplicationClass(HINSTANCE instance, WNDPROC proc) {
 
 Win32Application::Win32Application(HINSTANCE instance) : instance_(instance) {
   RegisterApplicationClass(instance, &Win32Application::WindowProc);
-  // Never shown: it is there to own the other windows and to hold the title.
+  // Hidden unless it stands for the program in the task bar: it is there to own the other
+  // windows and to hold the title.
   handle_ = CreateWindowExW(0, kApplicationClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0,
                             0, nullptr, nullptr, instance, this);
 }
@@ -39,6 +42,16 @@ void Win32Application::SetTitle(const std::string& title) {
 void Win32Application::SetMainWindow(HWND window, int showCommand) {
   mainWindow_ = window;
   mainShowCommand_ = showCommand;
+}
+
+void Win32Application::ShowTaskbarEntry(int x, int y) {
+  taskbarEntry_ = true;
+  // Unowned, not a tool window and visible: what the shell lists. Zero-sized, it shows
+  // nothing of itself.
+  const LONG_PTR exStyle = GetWindowLongPtrW(handle_, GWL_EXSTYLE);
+  SetWindowLongPtrW(handle_, GWL_EXSTYLE, exStyle & ~WS_EX_TOOLWINDOW);
+  SetWindowPos(handle_, nullptr, x, y, 0, 0,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
 }
 
 void Win32Application::Terminate() {
@@ -98,11 +111,37 @@ bool Win32Application::Idle() {
 
 LRESULT CALLBACK Win32Application::WindowProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  auto* app = WindowObject<Win32Application>(window, message, lParam);
+  if (app == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return app->HandleMessage(window, message, wParam, lParam);
+}
+
+LRESULT Win32Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ACTIVATEAPP:
+      ActivateApp(wParam != FALSE);
+      break;
+    case WM_ACTIVATE:
+      // Picked from the task bar or Alt+Tab: the window it stands for comes forward.
+      if (taskbarEntry_ && LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
+        PostMessageW(window, kActivateOwned, 0, 0);
+      }
+      break;
+    case kActivateOwned: {
+      // The last active window it owns: the dialog, or a message box the dialog shows.
+      HWND owned = GetLastActivePopup(window);
+      if (owned == window) owned = mainWindow_;
+      if (owned != nullptr && IsWindowVisible(owned) && GetActiveWindow() == window) {
+        SetActiveWindow(owned);
+      }
+      return 0;
+    }
+    case WM_CLOSE:
+      // "Close window" on the task-bar button closes what it stands for, as the user would.
+      if (mainWindow_ != nullptr) PostMessageW(mainWindow_, WM_CLOSE, 0, 0);
+      return 0;
+    default:
+      break;
   }
-  auto* app = reinterpret_cast<Win32Application*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (app != nullptr && message == WM_ACTIVATEAPP) app->ActivateApp(wParam != FALSE);
   return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -1,6 +1,7 @@
-// The application object on Windows: a hidden top-level window that owns every other
-// window of the process and carries the title, the message loop with its idle pass, and
-// the activation of the whole application, seen through WM_ACTIVATEAPP on our windows.
+// The application object on Windows: a top-level window that owns every other window of the
+// process and carries the title (hidden, except as the configuration mode's task-bar entry), the
+// message loop with its idle pass, and the activation of the whole application, seen through
+// WM_ACTIVATEAPP on our windows.
 #pragma once
 
 #include <windows.h>
@@ -43,6 +44,10 @@ class Win32Application final : public Application {
   HWND MainWindow() const { return mainWindow_; }
   // Tab and arrow keys of this window's controls are routed through IsDialogMessage.
   void SetDialogWindow(HWND window) { dialogWindow_ = window; }
+  // Shows the application window, zero-sized at (x, y), so that the program has a task-bar
+  // button and an Alt+Tab entry titled with the title; activating it brings the window it
+  // owns forward, and closing it closes the main window. The configuration mode's way.
+  void ShowTaskbarEntry(int x, int y);
 
   // Our windows forward WM_ACTIVATEAPP here; the events fire once per change.
   void ActivateApp(bool active);
@@ -76,6 +81,7 @@ class Win32Application final : public Application {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool ProcessMessage(MSG& msg);
   bool Idle();
 
@@ -84,6 +90,7 @@ class Win32Application final : public Application {
   HWND mainWindow_ = nullptr;
   HWND dialogWindow_ = nullptr;
   int mainShowCommand_ = SW_SHOWNORMAL;
+  bool taskbarEntry_ = false;
   std::string title_;
   bool active_ = false;
   ErrorReporter reporter_;

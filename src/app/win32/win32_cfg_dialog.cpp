@@ -85,6 +85,9 @@ void Win32CfgDialog::Create() {
   form_.FormCreate();
   app_.SetMainWindow(window_, SW_SHOWNORMAL);
   app_.SetDialogWindow(window_);
+  // The dialog is owned by the application window, which therefore stands for the program in
+  // the task bar; it sits beneath the dialog's corner.
+  app_.ShowTaskbarEntry(kCfgForm.Left, kCfgForm.Top);
 }
 
 void Win32CfgDialog::CreateWindowFrame() {
