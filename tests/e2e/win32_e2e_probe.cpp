@@ -9,6 +9,12 @@
 //                                    place and client size, the text (or class) of the control
 //                                    holding the keyboard focus, every value label and slider;
 //                                    exit 2 when it never appears
+//   probe layout <caption> <wait-ms> wait for the dialog; print its frame's place,
+//                                    "client=WxH+X+Y" (the client area's size and screen
+//                                    place), then per control "<class> <left> <top> <width>
+//                                    <height> <thumb>|<text>" (thumb: a slider's thumb length,
+//                                    0 for the others). Fonts and text extents cannot be read
+//                                    from another process: win32_window_test measures those.
 //   probe appwindow <title>          the application window titled <title>: visible, tool
 //                                    window, owner and size
 //   probe activate <title>           bring the top-level window titled <title> to the front,
@@ -79,10 +85,12 @@ std::vector<HWND> Children(HWND parent) {
   return found;
 }
 
+// The window once it is shown: a program lays its window out between creating and showing it.
 HWND WaitForWindow(const wchar_t* className, const std::wstring& title, DWORD waitMs) {
   const DWORD start = GetTickCount();
   do {
-    if (HWND found = FindWindowW(className, title.c_str())) return found;
+    HWND found = FindWindowW(className, title.c_str());
+    if (found != nullptr && IsWindowVisible(found)) return found;
     Sleep(50);
   } while (GetTickCount() - start < waitMs);
   return nullptr;
@@ -147,6 +155,30 @@ int DescribeDialog(const char* caption, DWORD waitMs) {
                 static_cast<long>(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0)),
                 static_cast<long>(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0)),
                 static_cast<long>(SendMessageW(slider, TBM_GETPOS, 0, 0)));
+  }
+  std::fflush(stdout);
+  return 0;
+}
+
+int Layout(const char* caption, DWORD waitMs) {
+  HWND dialog = WaitForWindow(L"TCfgFrm", Widen(caption), waitMs);
+  if (dialog == nullptr) return 2;
+  RECT client{}, frame{};
+  GetClientRect(dialog, &client);
+  GetWindowRect(dialog, &frame);
+  POINT origin{0, 0};
+  ClientToScreen(dialog, &origin);
+  std::printf("frame=%ld,%ld\nclient=%ldx%ld+%ld+%ld\n", frame.left, frame.top, client.right,
+              client.bottom, origin.x, origin.y);
+  for (HWND control : Children(dialog)) {
+    RECT box{};
+    GetWindowRect(control, &box);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+    const bool slider = _wcsicmp(ClassOf(control).c_str(), TRACKBAR_CLASSW) == 0;
+    const long thumb =
+        slider ? static_cast<long>(SendMessageW(control, TBM_GETTHUMBLENGTH, 0, 0)) : 0;
+    std::printf("%s %ld %ld %ld %ld %ld|%s\n", Narrow(ClassOf(control)).c_str(), box.left, box.top,
+                box.right - box.left, box.bottom - box.top, thumb, Narrow(TextOf(control)).c_str());
   }
   std::fflush(stdout);
   return 0;
@@ -333,6 +365,7 @@ int main(int argc, char** argv) {
   }
   if (command == "click" && argc == 4) return Click(argv[2], argv[3]);
   if (command == "appwindow" && argc == 3) return AppWindow(argv[2]);
+  if (command == "layout" && argc == 4) return Layout(argv[2], std::strtoul(argv[3], nullptr, 10));
   if (command == "activate" && argc == 3) return Activate(argv[2]);
   if (command == "slide" && argc == 5)
     return Slide(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));

@@ -41,3 +41,10 @@ foreach(_case saver_input preview startup_errors first_run dialog context_failur
     ENVIRONMENT "${_e2e_env}" LABELS "wine;e2e" TIMEOUT 120
     RESOURCE_LOCK orvanta_wine_e2e_prefix)
 endforeach()
+
+# The dialog on a scaled display, in a prefix of its own set to 144 pixels per inch (the
+# later ENVIRONMENT entry wins for the prefix).
+add_test(NAME win32_e2e_dialog_dpi COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_dialog_dpi.sh)
+set_tests_properties(win32_e2e_dialog_dpi PROPERTIES
+  ENVIRONMENT "${_e2e_env};ORVANTA_E2E_PREFIX=${CMAKE_BINARY_DIR}/e2e-wineprefix-144dpi;ORVANTA_E2E_DPI=144"
+  LABELS "wine;e2e" TIMEOUT 180 RESOURCE_LOCK orvanta_wine_e2e_prefix_144dpi)

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -17,6 +19,7 @@
 
 #include "app/win32/win32_application.h"
 #include "app/win32/win32_cfg_dialog.h"
+#include "app/win32/win32_dpi.h"
 #include "app/win32/win32_saver_window.h"
 #include "config/settings.h"
 #include "gl/gl_constants.h"
@@ -326,6 +329,110 @@ TEST_F(DialogView, TheApplicationWindowIsTheTaskbarEntryAndLeadsToTheDialog) {
   SetActiveWindow(entry);  // what picking the task-bar button does
   Pump();
   EXPECT_EQ(GetActiveWindow(), dialog->Handle());
+}
+
+RECT BoxInDialog(HWND dialog, HWND control) {
+  RECT box{};
+  GetWindowRect(control, &box);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+  return box;
+}
+
+int FontHeightOf(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font.lfHeight;
+}
+
+SIZE TextExtentIn(HWND control, const std::wstring& text) {
+  HDC dc = GetDC(control);
+  HGDIOBJ previous =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return extent;
+}
+
+// The dialog as it opens on this display: 96 pixels per inch in the usual run, 144 in the
+// scaled display's run (ORVANTA_E2E_DPI names the density that run must see). Every box, the
+// fonts and the thumbs follow the density, and no text is cut by its control.
+TEST_F(DialogView, AtTheDisplaysDensityEverythingIsScaledAndNoTextIsCut) {
+  Open(kDefaultSettings);
+  HWND w = dialog->Handle();
+  const int dpi = static_cast<int>(WindowDpi(w));
+  if (const char* expected = std::getenv("ORVANTA_E2E_DPI")) {
+    ASSERT_EQ(dpi, std::atoi(expected));
+  }
+  const CfgScaledLayout scaled = ScaleCfgLayout(dpi);
+  RECT client{};
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, scaled.ClientWidth);
+  EXPECT_EQ(client.bottom, scaled.ClientHeight);
+  for (const CfgControlLayout& layout : kCfgControls) {
+    SCOPED_TRACE(std::string(layout.Name));
+    HWND control = ControlById(w, layout.Id);
+    const RECT box = BoxInDialog(w, control);
+    const CfgBox& design = scaled.Box(layout.Id);
+    EXPECT_EQ(box.left, design.Left);
+    EXPECT_EQ(box.top, design.Top);
+    EXPECT_EQ(box.bottom - box.top, design.Height);
+    if (layout.Kind != CfgControlKind::Link) {
+      EXPECT_EQ(box.right - box.left, design.Width);
+    }
+    if (layout.Kind == CfgControlKind::Slider) {
+      EXPECT_EQ(SendMessageW(control, TBM_GETTHUMBLENGTH, 0, 0), scaled.SliderThumbLength);
+      continue;
+    }
+    EXPECT_EQ(FontHeightOf(control), -scaled.FontHeightPixels);
+    const SIZE text = TextExtentIn(control, TextOf(control));
+    std::printf("%s at %d: box %ldx%ld, text %ldx%ld\n", std::string(layout.Name).c_str(), dpi,
+                box.right - box.left, box.bottom - box.top, text.cx, text.cy);
+    EXPECT_LE(text.cx, box.right - box.left);
+    EXPECT_LE(text.cy, box.bottom - box.top);
+  }
+}
+
+// A move to a monitor of another density, as the system reports it (Wine, with one monitor,
+// never does): the dialog asks for the size its layout has there, lays itself out again at the
+// place suggested, and back again.
+TEST_F(DialogView, MovingToAMonitorOfAnotherDensityScalesEverything) {
+  Open(kDefaultSettings);
+  HWND w = dialog->Handle();
+  SIZE asked{};
+  ASSERT_TRUE(SendMessageW(w, 0x02E4, 144, reinterpret_cast<LPARAM>(&asked)));  // GETDPISCALEDSIZE
+  RECT suggested{300, 150, 300 + asked.cx, 150 + asked.cy};
+  SendMessageW(w, 0x02E0, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT frame{}, client{};
+  GetWindowRect(w, &frame);
+  GetClientRect(w, &client);
+  EXPECT_EQ(frame.left, 300);
+  EXPECT_EQ(frame.top, 150);
+  EXPECT_EQ(frame.right - frame.left, asked.cx);
+  EXPECT_EQ(frame.bottom - frame.top, asked.cy);
+  // The client area itself (750 x 341) needs a window really at 144: the 144-DPI end-to-end
+  // test measures it. Here the frame keeps the system's 96-DPI borders.
+  EXPECT_GT(asked.cx, 750);
+  EXPECT_GT(asked.cy, 341);
+  const RECT zapisz = BoxInDialog(w, ControlById(w, CfgControl::BtnZapisz));
+  EXPECT_EQ(zapisz.left, 468);
+  EXPECT_EQ(zapisz.top, 275);
+  EXPECT_EQ(zapisz.right - zapisz.left, 150);
+  EXPECT_EQ(zapisz.bottom - zapisz.top, 32);
+  EXPECT_EQ(FontHeightOf(ControlById(w, CfgControl::Label6)), -17);
+  EXPECT_EQ(FontHeightOf(ControlById(w, CfgControl::Label3)), -17);
+  HWND slider = ControlById(w, CfgControl::trileswiatel);
+  EXPECT_EQ(SendMessageW(slider, TBM_GETTHUMBLENGTH, 0, 0), 27);
+  EXPECT_EQ(BoxInDialog(w, slider).top, 228);
+
+  SendMessageW(w, 0x02E0, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, 500);
+  EXPECT_EQ(client.bottom, 227);
+  EXPECT_EQ(BoxInDialog(w, ControlById(w, CfgControl::BtnZapisz)).left, 312);
+  EXPECT_EQ(FontHeightOf(ControlById(w, CfgControl::Label6)), -11);
+  EXPECT_EQ(SendMessageW(slider, TBM_GETTHUMBLENGTH, 0, 0), 18);
 }
 
 // The whole maker's name and address must be readable: a static control cuts its text.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "app/win32/win32_dpi.h"
 #include "app/win32/win32_text.h"
 
 namespace {
@@ -21,11 +22,11 @@ COLORREF ToColorRef(CfgRgb c) {
   return RGB(c.Red, c.Green, c.Blue);
 }
 
-HFONT MakeFont(bool underline) {
+HFONT MakeFont(bool underline, int characterHeight) {
   const std::wstring face = Utf8ToWide(kCfgForm.FontName);
   // A negative height asks for the character height, not the cell height.
-  return CreateFontW(-kCfgForm.FontHeightPixels, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE,
-                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+  return CreateFontW(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, face.c_str());
 }
 
@@ -76,12 +77,12 @@ Win32CfgDialog::~Win32CfgDialog() {
 void Win32CfgDialog::Create() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  font_ = MakeFont(false);
-  linkFont_ = MakeFont(true);
   background_ = CreateSolidBrush(ToColorRef(kCfgForm.Background));
   CreateWindowFrame();
   for (const CfgControlLayout& layout : kCfgControls) CreateControl(layout);
   ArrangeTabOrder();
+  // Laid out for the monitor it opens on; WM_DPICHANGED lays it out again when it moves.
+  ApplyDpi(WindowDpi(window_), nullptr);
   form_.FormCreate();
   app_.SetMainWindow(window_, SW_SHOWNORMAL);
   app_.SetDialogWindow(window_);
@@ -92,15 +93,45 @@ void Win32CfgDialog::Create() {
 
 void Win32CfgDialog::CreateWindowFrame() {
   RegisterDialogClass(app_.Instance(), &Win32CfgDialog::WindowProc, background_);
-  // The designed place is that of the window itself; the client area the layout was designed
-  // for sets its size, the frame going around it.
-  RECT frame{0, 0, kCfgForm.ClientWidth, kCfgForm.ClientHeight};
-  AdjustWindowRectEx(&frame, kDialogStyle, FALSE, 0);
+  // The designed place is that of the window itself, in screen pixels at any density; its
+  // size follows from the client area once the density is known (ApplyDpi).
   const std::wstring caption = Utf8ToWide(kCfgForm.Caption);
   window_ = CreateWindowExW(0, kDialogClass, caption.c_str(), kDialogStyle, kCfgForm.Left,
-                            kCfgForm.Top, frame.right - frame.left, frame.bottom - frame.top,
+                            kCfgForm.Top, kCfgForm.ClientWidth, kCfgForm.ClientHeight,
                             app_.Handle(), nullptr, app_.Instance(), this);
   if (window_ == nullptr) throw std::runtime_error("Could not create the configuration dialog");
+}
+
+// Everything of the designed layout in the monitor's pixels: the frame around the scaled
+// client area (at `suggested`'s place when the system moved the window to another monitor),
+// every control's box, the fonts and the slider thumbs.
+void Win32CfgDialog::ApplyDpi(UINT dpi, const RECT* suggested) {
+  scaled_ = ScaleCfgLayout(static_cast<int>(dpi));
+  HFONT font = MakeFont(false, scaled_.FontHeightPixels);
+  HFONT linkFont = MakeFont(true, scaled_.FontHeightPixels);
+  const SIZE frame =
+      FrameSizeForClient(scaled_.ClientWidth, scaled_.ClientHeight, kDialogStyle, 0, dpi);
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (suggested == nullptr ? SWP_NOMOVE : 0);
+  SetWindowPos(window_, nullptr, suggested != nullptr ? suggested->left : 0,
+               suggested != nullptr ? suggested->top : 0, frame.cx, frame.cy, flags);
+  for (const CfgControlLayout& layout : kCfgControls) {
+    HWND control = ControlWindow(layout.Id);
+    const CfgBox& box = scaled_.Box(layout.Id);
+    SetWindowPos(control, nullptr, box.Left, box.Top, box.Width, box.Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const bool link = layout.Kind == CfgControlKind::Link;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(link ? linkFont : font), TRUE);
+    if (layout.Kind == CfgControlKind::Slider) {
+      SendMessageW(control, TBM_SETTHUMBLENGTH, scaled_.SliderThumbLength, 0);
+    } else if (link) {
+      FitLinkToText(control, box, Utf8ToWide(layout.Text), linkFont);
+    }
+  }
+  // The controls hold the new fonts now; the old ones can go.
+  if (font_ != nullptr) DeleteObject(font_);
+  if (linkFont_ != nullptr) DeleteObject(linkFont_);
+  font_ = font;
+  linkFont_ = linkFont;
 }
 
 void Win32CfgDialog::CreateControl(const CfgControlLayout& layout) {
@@ -113,40 +144,34 @@ void Win32CfgDialog::CreateControl(const CfgControlLayout& layout) {
                                  reinterpret_cast<HMENU>(id), app_.Instance(), nullptr);
   if (control == nullptr) throw std::runtime_error("Could not create the dialog's controls");
   controls_[index] = control;
-  const bool link = layout.Kind == CfgControlKind::Link;
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(link ? linkFont_ : font_), FALSE);
   if (layout.Kind == CfgControlKind::Slider) {
     SendMessageW(control, TBM_SETRANGEMIN, FALSE, layout.Min);
     SendMessageW(control, TBM_SETRANGEMAX, FALSE, layout.Max);
     SendMessageW(control, TBM_SETLINESIZE, 0, kCfgForm.SliderLineStep);
     SendMessageW(control, TBM_SETPAGESIZE, 0, kCfgForm.SliderPageStep);
-    SendMessageW(control, TBM_SETTHUMBLENGTH, kCfgForm.SliderThumbLength, 0);
     SendMessageW(control, TBM_SETPOS, TRUE, form_.SliderPosition(layout.Id));
   } else if (layout.Kind == CfgControlKind::ValueLabel) {
     SetWindowTextW(control, Utf8ToWide(form_.LabelText(layout.Id)).c_str());
-  } else if (link) {
-    FitLinkToText(control, layout, text);
   }
 }
 
 // The maker's name and address are wider than the link's designed box, and a static control
 // cuts its text at its edge; the link grows to show the whole address, keeping the margin of
 // its left side on the right (nothing else shares its row).
-void Win32CfgDialog::FitLinkToText(HWND link, const CfgControlLayout& layout,
-                                   const std::wstring& text) {
+void Win32CfgDialog::FitLinkToText(HWND link, const CfgBox& box, const std::wstring& text,
+                                   HFONT font) {
   HDC dc = GetDC(link);
   if (dc == nullptr) return;
-  HGDIOBJ previous = SelectObject(dc, linkFont_);
+  HGDIOBJ previous = SelectObject(dc, font);
   SIZE extent{};
   const bool measured =
       GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent) != FALSE;
   SelectObject(dc, previous);
   ReleaseDC(link, dc);
   if (!measured) return;
-  const int width = std::clamp(static_cast<int>(extent.cx), static_cast<int>(layout.Width),
-                               static_cast<int>(kCfgForm.ClientWidth - 2 * layout.Left));
-  SetWindowPos(link, nullptr, 0, 0, width, layout.Height,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int width = std::clamp(static_cast<int>(extent.cx), box.Width,
+                               std::max(box.Width, scaled_.ClientWidth - 2 * box.Left));
+  SetWindowPos(link, nullptr, 0, 0, width, box.Height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32CfgDialog::ArrangeTabOrder() {
@@ -243,6 +268,18 @@ LRESULT Win32CfgDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, 
       break;
     case WM_SETFOCUS:
       RestoreFocus();
+      return 0;
+    case kWmGetDpiScaledSize: {
+      // Asked before a move to a monitor of another density: the size the layout will have
+      // there, so that the place the system suggests fits it exactly.
+      const auto dpi = static_cast<UINT>(wParam);
+      *reinterpret_cast<SIZE*>(lParam) = FrameSizeForClient(
+          ScaleToDpi(kCfgForm.ClientWidth, static_cast<int>(dpi)),
+          ScaleToDpi(kCfgForm.ClientHeight, static_cast<int>(dpi)), kDialogStyle, 0, dpi);
+      return TRUE;
+    }
+    case kWmDpiChanged:
+      ApplyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_ACTIVATEAPP:
       app_.ActivateApp(wParam != FALSE);
