@@ -19,17 +19,26 @@ bool FarApart(int64_t a, int64_t b) {
   return distance > kMouseMoveTolerance;
 }
 
-bool MovedTooFar(int64_t lParam, CursorPoint start) {
-  return FarApart(LowWord(lParam), start.x) || FarApart(HighWord(lParam), start.y);
+bool MovedTooFar(const AppMessageRecord& move, CursorPoint start) {
+  if (move.ScreenPos) {
+    return FarApart(move.ScreenPos->x, start.x) || FarApart(move.ScreenPos->y, start.y);
+  }
+  return FarApart(LowWord(move.LParam), start.x) || FarApart(HighWord(move.LParam), start.y);
 }
 
 }  // namespace
+
+CursorPoint MousePositionOnScreen(int64_t lParam, CursorPoint clientOrigin) {
+  const auto x = static_cast<int16_t>(static_cast<uint16_t>(LowWord(lParam)));
+  const auto y = static_cast<int16_t>(static_cast<uint16_t>(HighWord(lParam)));
+  return {clientOrigin.x + x, clientOrigin.y + y};
+}
 
 bool MessageEndsSaver(const AppMessageRecord& message, bool Preview, CursorPoint StartCursorPos) {
   if (Preview) return false;
   switch (message.Message) {
     case kWmMouseMove:
-      return MovedTooFar(message.LParam, StartCursorPos);
+      return MovedTooFar(message, StartCursorPos);
     case kWmKeyDown:
     case kWmActivate:
     case kWmActivateApp:

@@ -7,6 +7,8 @@ if(WIN32)
     WIN32 ${CMAKE_CURRENT_LIST_DIR}/win32/win32_text.cpp
           ${CMAKE_CURRENT_LIST_DIR}/win32/win32_application.cpp
           ${CMAKE_CURRENT_LIST_DIR}/win32/win32_dpi.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/win32/win32_monitors.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/win32/win32_cover_windows.cpp
           ${CMAKE_CURRENT_LIST_DIR}/win32/win32_saver_window.cpp
           ${CMAKE_CURRENT_LIST_DIR}/win32/win32_cfg_dialog.cpp
           ${CMAKE_CURRENT_LIST_DIR}/win32/win32_saver_process.cpp

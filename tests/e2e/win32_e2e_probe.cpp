@@ -17,6 +17,7 @@
 //                                    from another process: win32_window_test measures those.
 //   probe appwindow <title>          the application window titled <title>: visible, tool
 //                                    window, owner and size
+//   probe count <class>              print how many top-level windows of that class exist
 //   probe activate <title>           bring the top-level window titled <title> to the front,
 //                                    as picking it in the task bar does
 //   probe click <caption> <text>     press the dialog's button labelled <text>
@@ -196,6 +197,17 @@ int AppWindow(const char* title) {
   return 0;
 }
 
+int Count(const char* className) {
+  int count = 0;
+  for (HWND w = FindWindowExW(nullptr, nullptr, Widen(className).c_str(), nullptr); w != nullptr;
+       w = FindWindowExW(nullptr, w, Widen(className).c_str(), nullptr)) {
+    ++count;
+  }
+  std::printf("%d\n", count);
+  std::fflush(stdout);
+  return 0;
+}
+
 int Activate(const char* title) {
   HWND window = FindWindowW(nullptr, Widen(title).c_str());
   if (window == nullptr) return 2;
@@ -367,6 +379,7 @@ int main(int argc, char** argv) {
   if (command == "appwindow" && argc == 3) return AppWindow(argv[2]);
   if (command == "layout" && argc == 4) return Layout(argv[2], std::strtoul(argv[3], nullptr, 10));
   if (command == "activate" && argc == 3) return Activate(argv[2]);
+  if (command == "count" && argc == 3) return Count(argv[2]);
   if (command == "slide" && argc == 5)
     return Slide(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   if (command == "close" && argc == 3) return Close(argv[2]);

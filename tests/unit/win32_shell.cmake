@@ -6,7 +6,9 @@ if(WIN32)
     SOURCES win32_shell_test.cpp
     DEPS orvanta_win32_shell)
 
-  add_executable(win32_window_test win32_window_test.cpp)
+  # The saver window's tests load the built-in images from the executable's resources.
+  add_executable(win32_window_test win32_window_test.cpp texture_images.rc)
+  target_include_directories(win32_window_test PRIVATE ${PROJECT_SOURCE_DIR}/res)
   target_link_libraries(win32_window_test PRIVATE orvanta_win32_shell GTest::gtest GTest::gtest_main)
   orvanta_warnings(win32_window_test)
   add_test(NAME win32_window_test

@@ -25,6 +25,7 @@
 #include "gl/gl_constants.h"
 #include "gl/gl_entries.h"
 #include "gl/gl_library.h"
+#include "gl/gl_recording.h"
 #include "gl/swap_control.h"
 
 namespace {
@@ -212,6 +213,146 @@ TEST(RenderingSurface, AsksTheDriverForTheSwapInterval) {
   wglMakeCurrent(nullptr, nullptr);
   DestroyWindow(window);
   UnloadGLLibrary();
+}
+
+// ---- Full-screen saver on several monitors -------------------------------------------------
+
+// Every step of the context succeeds without a driver; the recording layer answers the drawing.
+class NoDriverSurface final : public Win32RenderingSurface {
+ public:
+  void AcquireDeviceContext() override {}
+  bool ChoosePixelFormat() override { return true; }
+  bool SetPixelFormat() override { return true; }
+  bool CreateContext() override { return true; }
+  bool MakeCurrent() override { return true; }
+  void SetSwapInterval(int32_t) override {}
+  void SwapBuffers() override {}
+};
+
+RECT WindowRectOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+std::string Describe(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) +
+         "," + std::to_string(r.bottom);
+}
+
+class FullScreenSaver : public ::testing::Test {
+ protected:
+  static constexpr int kStillRunning = 7;
+
+  // The test display as the primary monitor, with made-up ones left of it, above it and
+  // right of it (Wine shows one monitor; the layout is what the saver is told).
+  static MonitorLayout Desktop() {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    return {{{-1280, 0, 0, 1024}, {0, 0, w, h}, {0, -768, 1024, 0}, {w, 0, w + 1920, 1080}}, 1};
+  }
+
+  void Open(const MonitorLayout& layout) {
+    recorder.SetSink([](std::string_view) {});
+    recorder.Start();
+    saver = std::make_unique<Win32SaverWindow>(app, surface, settings, /*preview=*/false);
+    saver->SetMonitorLayoutSource([layout] { return layout; });
+    saver->Create();
+  }
+  void TearDown() override {
+    if (saver != nullptr) {
+      const std::vector<HWND> windows = saver->CoverWindows();
+      HWND main = saver->Handle();
+      saver.reset();
+      for (HWND w : windows) DestroyWindow(w);
+      DestroyWindow(main);
+    }
+    ReleaseCapture();
+    recorder.Stop();
+    MSG left;  // nothing of this test may reach the next one
+    while (PeekMessageW(&left, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  // Shows the saver with the pointer at `start` (where it is recorded only the first time),
+  // lets it take the posted `messages`, and answers 0 when they ended it, kStillRunning when
+  // it still ran half a second later.
+  int RunWith(POINT start, const std::vector<MSG>& messages) {
+    SetCursorPos(start.x, start.y);
+    for (const MSG& m : messages) PostMessageW(m.hwnd, m.message, m.wParam, m.lParam);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      PostQuitMessage(kStillRunning);
+    });
+    const int code = app.Run();
+    KillTimer(nullptr, timer);
+    return code;
+  }
+  static MSG Move(HWND window, int x, int y) {
+    return {window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y), 0, {}};
+  }
+  HWND Cover(size_t i) const { return saver->CoverWindows().at(i); }
+
+  Win32Application app{Instance()};
+  NoDriverSurface surface;
+  Settings settings{50, 50, 10, 1};
+  GlRecorder recorder;
+  std::unique_ptr<Win32SaverWindow> saver;
+};
+
+TEST_F(FullScreenSaver, SceneOnThePrimaryMonitorBlackTopmostCoversOnTheOthers) {
+  Open(Desktop());
+  const MonitorLayout desktop = Desktop();
+  EXPECT_EQ(Describe(WindowRectOf(saver->Handle())),
+            Describe({0, 0, desktop.Monitors[1].Right, desktop.Monitors[1].Bottom}));
+  ASSERT_EQ(saver->CoverWindows().size(), 3u);
+  const std::vector<std::string> expected{
+      "-1280,0-0,1024", "0,-768-1024,0",
+      Describe({desktop.Monitors[3].Left, 0, desktop.Monitors[3].Right, 1080})};
+  for (size_t i = 0; i < 3; ++i) {
+    HWND cover = Cover(i);
+    EXPECT_EQ(Describe(WindowRectOf(cover)), expected[i]);
+    const LONG style = GetWindowLongW(cover, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
+    EXPECT_TRUE(GetWindowLongW(cover, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindow(cover, GW_OWNER), app.Handle());
+    EXPECT_EQ(GetClassLongPtrW(cover, GCLP_HBRBACKGROUND),
+              reinterpret_cast<LONG_PTR>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_FALSE(IsWindowVisible(cover)) << "shown only with the saver window";
+  }
+  EXPECT_EQ(RunWith({400, 300}, {}), kStillRunning);
+  for (size_t i = 0; i < 3; ++i) EXPECT_TRUE(IsWindowVisible(Cover(i)));
+  EXPECT_NE(GetActiveWindow(), Cover(0));
+}
+
+TEST_F(FullScreenSaver, OneMonitorMeansNoCover) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  Open({{{0, 0, w, h}}, 0});
+  EXPECT_TRUE(saver->CoverWindows().empty());
+  EXPECT_EQ(Describe(WindowRectOf(saver->Handle())), Describe({0, 0, w, h}));
+}
+
+// The saver window holds the mouse capture, so a move onto a monitor left of it reaches it
+// with negative client coordinates: 13 pixels from the start is no reason to end.
+TEST_F(FullScreenSaver, ACapturedMoveOntoAMonitorLeftOfThePrimaryIsMeasuredOnTheScreen) {
+  Open(Desktop());
+  EXPECT_EQ(RunWith({5, 300}, {Move(saver->Handle(), -8, 300)}), kStillRunning);
+  EXPECT_EQ(RunWith({5, 300}, {Move(saver->Handle(), -11, 300)}), 0);
+}
+
+// Without the capture a cover window gets the move, in its own client coordinates.
+TEST_F(FullScreenSaver, MovesOnCoverWindowsEndTheSaverByTheSameRule) {
+  Open(Desktop());
+  // From the primary monitor's top-left corner, 13 pixels onto the monitors left and above.
+  EXPECT_EQ(RunWith({5, 5}, {Move(Cover(0), 1272, 5), Move(Cover(1), 5, 760)}), kStillRunning);
+  EXPECT_EQ(RunWith({5, 5}, {Move(Cover(1), 5, 757)}), 0);  // 16 pixels up: screen 5,-11
+}
+
+TEST_F(FullScreenSaver, AKeyOnACoverEndsTheSaverAClickDoesNot) {
+  Open(Desktop());
+  const MSG click{Cover(2), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100), 0, {}};
+  EXPECT_EQ(RunWith({400, 300}, {click}), kStillRunning);
+  const MSG key{Cover(2), WM_KEYDOWN, 'A', 1, 0, {}};
+  EXPECT_EQ(RunWith({400, 300}, {key}), 0);
 }
 
 // ---- Dialog view ------------------------------------------------------------------------------

@@ -90,8 +90,15 @@ int Win32Application::Run() {
 bool Win32Application::ProcessMessage(MSG& msg) {
   bool handled = false;
   if (OnMessage) {
-    const AppMessageRecord record{msg.message, static_cast<uint64_t>(msg.wParam),
-                                  static_cast<int64_t>(msg.lParam)};
+    AppMessageRecord record{msg.message, static_cast<uint64_t>(msg.wParam),
+                            static_cast<int64_t>(msg.lParam)};
+    if (msg.message == WM_MOUSEMOVE && msg.hwnd != nullptr) {
+      // The window that got the move may be any of ours on any monitor, or the one holding the
+      // capture with the pointer far outside it: its client position becomes a screen one.
+      POINT origin{0, 0};
+      ClientToScreen(msg.hwnd, &origin);
+      record.ScreenPos = MousePositionOnScreen(record.LParam, {origin.x, origin.y});
+    }
     Guarded([&] { OnMessage(record, handled); });
   }
   if (handled) return true;

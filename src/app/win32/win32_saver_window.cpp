@@ -130,7 +130,8 @@ Win32SaverWindow::Win32SaverWindow(Win32Application& app, Win32RenderingSurface&
     : app_(app),
       surface_(surface),
       host_(app),
-      form_(app, host_, surface, SystemFrameClock(), settings, preview) {}
+      form_(app, host_, surface, SystemFrameClock(), settings, preview),
+      covers_(app) {}
 
 Win32SaverWindow::~Win32SaverWindow() {
   // The window is left for the process's end to take away: destroying it here first hands
@@ -154,10 +155,17 @@ void Win32SaverWindow::Create() {
 }
 
 void Win32SaverWindow::CoverScreen() {
+  SaverPlacement placement = PlaceSaver(monitors_());
+  if (placement.Scene.Empty()) {
+    placement.Scene = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
   // Maximizing alone leaves the window at its design size where no window manager acts on
-  // it (Wine without a desktop manager, say), so the screen is also asked for by size.
-  SetWindowPos(window_, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-               GetSystemMetrics(SM_CYSCREEN), SWP_NOACTIVATE);
+  // it (Wine without a desktop manager, say), so the primary monitor is also asked for by
+  // place and size.
+  const ScreenRect& scene = placement.Scene;
+  SetWindowPos(window_, HWND_TOPMOST, scene.Left, scene.Top, scene.Width(), scene.Height(),
+               SWP_NOACTIVATE);
+  covers_.Create(placement.Covers);
 }
 
 void Win32SaverWindow::AdoptPreviewParent(HWND parent) {
@@ -192,6 +200,7 @@ LRESULT Win32SaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam
       // Every way of showing a window ends here, while WM_SHOWWINDOW is skipped for some
       // (a maximized show among them). The default handling then sends WM_SIZE.
       if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) {
+        covers_.Show(window);
         form_.FormShow();
       }
       break;
