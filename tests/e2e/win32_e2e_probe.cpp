@@ -17,6 +17,9 @@
 //                                    from another process: win32_window_test measures those.
 //   probe appwindow <title>          the application window titled <title>: visible, tool
 //                                    window, owner and size
+//   probe version <file>            print the file version in its version resource (a.b.c.d)
+//   probe manifest <file>            print the program's manifest (resource 1 of RT_MANIFEST)
+//   probe paths <path>               print "short=..." and "long=...": the path's two forms
 //   probe count <class>              print how many top-level windows of that class exist
 //   probe activate <title>           bring the top-level window titled <title> to the front,
 //                                    as picking it in the task bar does
@@ -193,6 +196,43 @@ int AppWindow(const char* title) {
   std::printf("visible=%d toolwindow=%d owner=%d size=%ldx%ld\n", IsWindowVisible(app) ? 1 : 0,
               (GetWindowLongW(app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0 ? 1 : 0,
               GetWindow(app, GW_OWNER) != nullptr ? 1 : 0, r.right - r.left, r.bottom - r.top);
+  std::fflush(stdout);
+  return 0;
+}
+
+int Version(const char* file) {
+  const std::wstring path = Widen(file);
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), nullptr);
+  std::vector<char> data(size);
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (size == 0 || !GetFileVersionInfoW(path.c_str(), 0, size, data.data()) ||
+      !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length)) {
+    return 2;
+  }
+  std::printf("%d.%d.%d.%d\n", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+              HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+  std::fflush(stdout);
+  return 0;
+}
+
+int Manifest(const char* file) {
+  HMODULE module = LoadLibraryExW(Widen(file).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) return 2;
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+  HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+  if (loaded == nullptr) return 3;
+  std::fwrite(LockResource(loaded), 1, SizeofResource(module, found), stdout);
+  std::fflush(stdout);
+  return 0;
+}
+
+int Paths(const char* file) {
+  const std::wstring path = Widen(file);
+  wchar_t shortForm[MAX_PATH] = L"", longForm[MAX_PATH] = L"";
+  if (GetShortPathNameW(path.c_str(), shortForm, MAX_PATH) == 0) return 2;
+  if (GetLongPathNameW(path.c_str(), longForm, MAX_PATH) == 0) return 2;
+  std::printf("short=%s\nlong=%s\n", Narrow(shortForm).c_str(), Narrow(longForm).c_str());
   std::fflush(stdout);
   return 0;
 }
@@ -380,6 +420,9 @@ int main(int argc, char** argv) {
   if (command == "layout" && argc == 4) return Layout(argv[2], std::strtoul(argv[3], nullptr, 10));
   if (command == "activate" && argc == 3) return Activate(argv[2]);
   if (command == "count" && argc == 3) return Count(argv[2]);
+  if (command == "version" && argc == 3) return Version(argv[2]);
+  if (command == "manifest" && argc == 3) return Manifest(argv[2]);
+  if (command == "paths" && argc == 3) return Paths(argv[2]);
   if (command == "slide" && argc == 5)
     return Slide(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   if (command == "close" && argc == 3) return Close(argv[2]);

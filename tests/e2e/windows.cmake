@@ -7,7 +7,7 @@ if(NOT WIN32)
 endif()
 
 add_executable(orvanta_e2e_probe ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_probe.cpp)
-target_link_libraries(orvanta_e2e_probe PRIVATE comctl32 user32)
+target_link_libraries(orvanta_e2e_probe PRIVATE comctl32 user32 version)
 orvanta_warnings(orvanta_e2e_probe)
 
 # The saver with a surface that never finds a pixel format.
@@ -44,6 +44,12 @@ endforeach()
 
 # The dialog on a scaled display, in a prefix of its own set to 144 pixels per inch (the
 # later ENVIRONMENT entry wins for the prefix).
+# The installer, in a prefix of its own: what it installs stays out of the other tests' prefix.
+add_test(NAME win32_e2e_installer COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_installer.sh)
+set_tests_properties(win32_e2e_installer PROPERTIES
+  ENVIRONMENT "${_e2e_env};ORVANTA_E2E_PREFIX=${CMAKE_BINARY_DIR}/e2e-wineprefix-installer;ORVANTA_MSI=${ORVANTA_MSI};ORVANTA_NEXT_MSI=${ORVANTA_NEXT_MSI};ORVANTA_VERSION=${PROJECT_VERSION};ORVANTA_NEXT_VERSION=${ORVANTA_NEXT_VERSION}"
+  LABELS "wine;e2e" TIMEOUT 300 RESOURCE_LOCK orvanta_wine_e2e_prefix_installer)
+
 add_test(NAME win32_e2e_dialog_dpi COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_dialog_dpi.sh)
 set_tests_properties(win32_e2e_dialog_dpi PROPERTIES
   ENVIRONMENT "${_e2e_env};ORVANTA_E2E_PREFIX=${CMAKE_BINARY_DIR}/e2e-wineprefix-144dpi;ORVANTA_E2E_DPI=144"
