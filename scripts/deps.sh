@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libgl-dev libglu1-mesa-dev libosmesa6-dev libx11-dev libgtk-3-dev libpng-dev
   g++-mingw-w64-x86-64 wine wine64
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool imagemagick x11-utils wixl
   dpkg-dev lintian
   clang clang-format libclang-rt-14-dev
 )

@@ -17,17 +17,26 @@ bool FarApart(int64_t a, int64_t b) {
   return distance > kMouseMoveTolerance;
 }
 
-bool MovedTooFar(int64_t lParam, CursorPoint start) {
-  return FarApart(LowWord(lParam), start.X) || FarApart(HighWord(lParam), start.Y);
+bool MovedTooFar(const AppMessageRecord& move, CursorPoint start) {
+  if (move.ScreenPos) {
+    return FarApart(move.ScreenPos->X, start.X) || FarApart(move.ScreenPos->Y, start.Y);
+  }
+  return FarApart(LowWord(move.LParam), start.X) || FarApart(HighWord(move.LParam), start.Y);
 }
 
 }  // namespace
+
+CursorPoint MousePositionOnScreen(int64_t lParam, CursorPoint clientOrigin) {
+  const auto x = static_cast<int16_t>(static_cast<uint16_t>(LowWord(lParam)));
+  const auto y = static_cast<int16_t>(static_cast<uint16_t>(HighWord(lParam)));
+  return {clientOrigin.X + x, clientOrigin.Y + y};
+}
 
 bool MessageEndsSaver(const AppMessageRecord& message, bool Preview, CursorPoint StartCursorPos) {
   if (Preview) return false;
   switch (message.Message) {
     case kWmMouseMove:
-      return MovedTooFar(message.LParam, StartCursorPos);
+      return MovedTooFar(message, StartCursorPos);
     case kWmKeyDown:
     case kWmActivate:
     case kWmActivateApp:

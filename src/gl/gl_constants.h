@@ -134,6 +134,12 @@ inline constexpr GLenum GL_TEXTURE_HEIGHT = 0x1001;
 inline constexpr GLenum GL_TEXTURE_INTERNAL_FORMAT = 0x1003;
 inline constexpr GLenum GL_TEXTURE_BORDER_COLOR = 0x1004;
 
+// Implementation strings (glGetString)
+inline constexpr GLenum GL_VENDOR = 0x1F00;
+inline constexpr GLenum GL_RENDERER = 0x1F01;
+inline constexpr GLenum GL_VERSION = 0x1F02;
+inline constexpr GLenum GL_EXTENSIONS = 0x1F03;
+
 // Hints
 inline constexpr GLenum GL_DONT_CARE = 0x1100;
 inline constexpr GLenum GL_FASTEST = 0x1101;

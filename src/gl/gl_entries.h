@@ -78,6 +78,7 @@
     (target, level, internalformat, width, height, border, format, type, pixels))                  \
   /* queries */                                                                                    \
   X(GLenum, glGetError, (), ())                                                                    \
+  X(const GLubyte*, glGetString, (GLenum name), (name))                                            \
   X(GLboolean, glIsEnabled, (GLenum cap), (cap))                                                   \
   X(void, glGetBooleanv, (GLenum pname, GLboolean * params), (pname, params))                      \
   X(void, glGetIntegerv, (GLenum pname, GLint * params), (pname, params))                          \
@@ -117,6 +118,13 @@
   X(void, gluSphere, (GLUquadric * quad, GLdouble radius, GLint slices, GLint stacks),             \
     (quad, radius, slices, stacks))
 
+// X(return type, name, (parameters), (arguments)) for every WGL extension function the program
+// calls. WGL hands these out only through wglGetProcAddress once a context is current, so they
+// stay null until swap_control.h looks them up; other platforms never have them.
+#define ORVANTA_WGL_EXTENSION_FUNCTIONS(X)          \
+  X(const char*, wglGetExtensionsStringEXT, (), ()) \
+  X(int, wglSwapIntervalEXT, (int interval), (interval))
+
 #define ORVANTA_DECLARE_ENTRY(ret, name, params, args) ret(ORVANTA_GLAPI* name) params = nullptr;
 
 struct GlEntries {
@@ -124,6 +132,9 @@ struct GlEntries {
   // Not a GL function: it lives in GDI on Windows and has no counterpart elsewhere, where it
   // stays null. The arguments are an HDC and a PIXELFORMATDESCRIPTOR*.
   int(ORVANTA_GLAPI* ChoosePixelFormat)(void* dc, const void* pfd) = nullptr;
+  // WGL's door to extension functions, exported by opengl32.dll; null elsewhere.
+  void*(ORVANTA_GLAPI* wglGetProcAddress)(const char* name) = nullptr;
+  ORVANTA_WGL_EXTENSION_FUNCTIONS(ORVANTA_DECLARE_ENTRY)
 };
 
 struct GluEntries {
@@ -136,8 +147,8 @@ struct GluEntries {
 extern GlEntries GL;
 extern GluEntries GLu;
 
-// Names of the GL functions (ChoosePixelFormat aside) and of the GLU functions whose entries
-// are null in the current tables; empty when everything the program calls is there. A shell
-// uses this to refuse a start with a missing function instead of calling through null.
+// Names of the GL functions (ChoosePixelFormat and the WGL entries aside) and of the GLU functions
+// whose entries are null in the current tables; empty when everything the program calls is there. A
+// shell uses this to refuse a start with a missing function instead of calling through null.
 std::vector<std::string_view> MissingGlEntries();
 std::vector<std::string_view> MissingGluEntries();

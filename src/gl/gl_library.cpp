@@ -50,6 +50,7 @@ void LoadGLLibrary(const std::string& name) {
 #define ORVANTA_RESOLVE_ENTRY(ret, fn, params, args) Resolve(GL.fn, g_gl_library, #fn);
   ORVANTA_GL_FUNCTIONS(ORVANTA_RESOLVE_ENTRY)
 #undef ORVANTA_RESOLVE_ENTRY
+  Resolve(GL.wglGetProcAddress, g_gl_library, "wglGetProcAddress");
   Resolve(GL.ChoosePixelFormat, g_gl_library, "ChoosePixelFormat");
   if (GL.ChoosePixelFormat == nullptr) {
     GL.ChoosePixelFormat =

@@ -28,7 +28,9 @@ std::string LoadSystemGraphicsLibraries();
 
 // Releases any GL library loaded before, loads the named one and fills every GL entry (null
 // for a function the library lacks). ChoosePixelFormat comes from the library if it exports
-// one, else from the system. Throws GlLoadError, with all entries null, when loading fails.
+// one, else from the system; wglGetProcAddress only from a library that exports it (Windows'
+// opengl32.dll), and the WGL extension entries stay null (swap_control.h fills them). Throws
+// GlLoadError, with all entries null, when loading fails.
 void LoadGLLibrary(const std::string& name);
 // Sets every GL entry to null and releases the library.
 void UnloadGLLibrary();

@@ -19,6 +19,7 @@ struct GlRecorderAccess {
   }
   static const GlEntries& SavedGl(const GlRecorder& r) { return r.saved_gl_; }
   static const GluEntries& SavedGlu(const GlRecorder& r) { return r.saved_glu_; }
+  static GlEntries& MutableSavedGl(GlRecorder& r) { return r.saved_gl_; }
 };
 
 namespace {
@@ -32,6 +33,7 @@ namespace tag {
   struct name {};
 ORVANTA_GL_FUNCTIONS(ORVANTA_DECLARE_TAG)
 ORVANTA_GLU_FUNCTIONS(ORVANTA_DECLARE_TAG)
+ORVANTA_WGL_EXTENSION_FUNCTIONS(ORVANTA_DECLARE_TAG)
 #undef ORVANTA_DECLARE_TAG
 }  // namespace tag
 
@@ -470,6 +472,7 @@ GlRecorder& Active() {
 
 ORVANTA_GL_FUNCTIONS(ORVANTA_DEFINE_GL_THUNK)
 ORVANTA_GLU_FUNCTIONS(ORVANTA_DEFINE_GLU_THUNK)
+ORVANTA_WGL_EXTENSION_FUNCTIONS(ORVANTA_DEFINE_GL_THUNK)
 
 #undef ORVANTA_DEFINE_GL_THUNK
 #undef ORVANTA_DEFINE_GLU_THUNK
@@ -487,14 +490,45 @@ int ORVANTA_GLAPI RecordChoosePixelFormat(void* dc, const void* pfd) {
   return 1;  // the first pixel format: a success, so that window set-up can go on
 }
 
+// An extension function found through the recorder is handed out as its recording thunk, with
+// the real function saved behind it, so that calls through it are logged and forwarded like
+// every other entry's; a function without an entry of its own is handed out as found.
+void* RecordedExtension(GlRecorder& recorder, std::string_view name, void* found) {
+#define ORVANTA_WRAP_EXTENSION(ret, fn, params, args)                                         \
+  if (name == #fn) {                                                                          \
+    GlRecorderAccess::MutableSavedGl(recorder).fn = reinterpret_cast<decltype(GL.fn)>(found); \
+    return reinterpret_cast<void*>(&Record_##fn);                                             \
+  }
+  ORVANTA_WGL_EXTENSION_FUNCTIONS(ORVANTA_WRAP_EXTENSION)
+#undef ORVANTA_WRAP_EXTENSION
+  return found;
+}
+
+void* ORVANTA_GLAPI RecordWglGetProcAddress(const char* name) {
+  GlRecorder& recorder = Active();
+  LineWriter writer(GlRecorderAccess::Line(recorder), "wglGetProcAddress");
+  writer.Text(name != nullptr ? name : "null");
+  writer.Finish();
+  GlRecorderAccess::Emit(recorder);
+  const auto saved = GlRecorderAccess::SavedGl(recorder).wglGetProcAddress;
+  if (!GlRecorderAccess::Forwarding(recorder) || saved == nullptr || name == nullptr) {
+    return nullptr;  // no such function: what a WGL without the extension answers
+  }
+  void* found = saved(name);
+  return found != nullptr ? RecordedExtension(recorder, name, found) : nullptr;
+}
+
 void InstallThunks() {
 #define ORVANTA_INSTALL_GL(ret, name, params, args) GL.name = &Record_##name;
 #define ORVANTA_INSTALL_GLU(ret, name, params, args) GLu.name = &Record_##name;
   ORVANTA_GL_FUNCTIONS(ORVANTA_INSTALL_GL)
   ORVANTA_GLU_FUNCTIONS(ORVANTA_INSTALL_GLU)
+  ORVANTA_WGL_EXTENSION_FUNCTIONS(ORVANTA_INSTALL_GL)
 #undef ORVANTA_INSTALL_GL
 #undef ORVANTA_INSTALL_GLU
   GL.ChoosePixelFormat = &RecordChoosePixelFormat;
+  // Null means there is no WGL at all, which callers look at; a thunk would hide it.
+  if (GL.wglGetProcAddress != nullptr) GL.wglGetProcAddress = &RecordWglGetProcAddress;
 }
 
 }  // namespace

@@ -11,15 +11,19 @@
 //     1 otherwise); a null array is `null`
 //   - pixel data as its bytes, [1,2,3], when it has at most 64 of them, otherwise as
 //     [N bytes fnv1a=0123456789abcdef] (64-bit FNV-1a over the tightly packed pixels)
-//   - the GLU quadric as `quadric`; ChoosePixelFormat's handles as `dc` and `pfd`
+//   - the GLU quadric as `quadric`; ChoosePixelFormat's handles as `dc` and `pfd`; the name
+//     wglGetProcAddress looks up as itself: wglGetProcAddress(wglSwapIntervalEXT)
 //   - output arrays are left out: glGetFloatv(2982), glGenTextures(10),
 //     glReadPixels(0,0,64,64,6408,5121)
 //
 // Without forwarding: gluNewQuadric returns a stable non-null dummy, glGenTextures hands out
 // 1..n, glGetFloatv/glGetDoublev give the identity for the three matrix queries and zeros
 // otherwise, the other queries give zeros, gluErrorString an empty string, ChoosePixelFormat
-// format 1, everything else 0. An entry that had nothing behind it, or a GLU call on the dummy
-// quadric, is answered the same way even while forwarding.
+// format 1, wglGetProcAddress null (no such function), everything else 0 (glGetString and
+// wglGetExtensionsStringEXT null). An extension function that a forwarded wglGetProcAddress
+// finds comes back as its recording thunk, so calls through it are logged too. A null
+// wglGetProcAddress (no WGL) is left null rather than thunked. An entry that had nothing behind it,
+// or a GLU call on the dummy quadric, is answered the same way even while forwarding.
 //
 // One recorder runs at a time, on the thread that owns the GL context.
 #pragma once

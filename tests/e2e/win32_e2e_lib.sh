@@ -44,11 +44,11 @@ finish() {
   echo "all checks passed"
 }
 
-start_display() {  # a fresh Xvfb with GLX on a free display number
-  local n
+start_display() {  # start_display [WxH]: a fresh Xvfb with GLX (800x600) on a free display number
+  local n size="${1:-800x600}"
   for n in $(shuf -i 120-220 -n 30); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 800x600x24 +extension GLX -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" +extension GLX -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     local tries
     for tries in $(seq 50); do
@@ -68,6 +68,19 @@ start_display() {  # a fresh Xvfb with GLX on a free display number
 
 prepare_wine() {  # the prefix exists and no wine process of an earlier test is left
   "$E2E_SCRIPTS/wine-prefix.sh" "$ORVANTA_E2E_PREFIX"
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+}
+
+# set_display_dpi DPI: the prefix's display density, as a scaled Windows display sets it.
+# Wine reads it when its server starts, so a change restarts the server. Tests that use it run
+# in a prefix of their own, so the other tests keep 96.
+set_display_dpi() {
+  local key='HKCU\Control Panel\Desktop' now
+  now="$(wine reg query "$key" /v LogPixels 2>/dev/null | tr -d '\r' |
+    awk '$1 == "LogPixels" { print $3 }')" || now=""
+  [ "$now" = "$(printf '0x%x' "$1")" ] && return 0
+  wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
 }

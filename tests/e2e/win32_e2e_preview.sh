@@ -53,6 +53,8 @@ read -r _x _y w h cw ch _handle <<<"$HOST_READY" || { fail "the host window was 
 check "the preview is a child window filling the host's client area (${cw}x${ch})" \
   test "${cw}x${ch}" = "${w}x${h}"
 sleep 2
+check "the preview's application window stays a hidden tool window: no task-bar entry" \
+  test "$(probe appwindow "Quorvel orvanta screensaver")" = "visible=0 toolwindow=1 owner=0 size=0x0"
 check "nothing is drawn outside the host's window" \
   awk -v s="$(bright_share "400x200+400+400")" 'BEGIN { exit !(s < 0.0001) }'
 end_host

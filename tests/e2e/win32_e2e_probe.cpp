@@ -5,8 +5,24 @@
 //   probe box <title> <wait-ms>      wait for a box titled <title>, print its text, press OK;
 //                                    exit 0 when one was found, 2 when none appeared
 //   probe nobox <title> <wait-ms>    exit 0 when no box titled <title> appears, 3 otherwise
-//   probe dialog <caption> <wait-ms> wait for the dialog, print "caption=..." and every
-//                                    value label, exit 2 when it never appears
+//   probe dialog <caption> <wait-ms> wait for the dialog, print "caption=...", its frame's
+//                                    place and client size, the text (or class) of the control
+//                                    holding the keyboard focus, every value label and slider;
+//                                    exit 2 when it never appears
+//   probe layout <caption> <wait-ms> wait for the dialog; print its frame's place,
+//                                    "client=WxH+X+Y" (the client area's size and screen
+//                                    place), then per control "<class> <left> <top> <width>
+//                                    <height> <thumb>|<text>" (thumb: a slider's thumb length,
+//                                    0 for the others). Fonts and text extents cannot be read
+//                                    from another process: win32_window_test measures those.
+//   probe appwindow <title>          the application window titled <title>: visible, tool
+//                                    window, owner and size
+//   probe version <file>            print the file version in its version resource (a.b.c.d)
+//   probe manifest <file>            print the program's manifest (resource 1 of RT_MANIFEST)
+//   probe paths <path>               print "short=..." and "long=...": the path's two forms
+//   probe count <class>              print how many top-level windows of that class exist
+//   probe activate <title>           bring the top-level window titled <title> to the front,
+//                                    as picking it in the task bar does
 //   probe click <caption> <text>     press the dialog's button labelled <text>
 //   probe slide <caption> <n> <pos>  move the n-th slider (0-based) to <pos> as a user would
 //   probe close <caption>            close the dialog through its title bar's close button
@@ -73,10 +89,12 @@ std::vector<HWND> Children(HWND parent) {
   return found;
 }
 
+// The window once it is shown: a program lays its window out between creating and showing it.
 HWND WaitForWindow(const wchar_t* className, const std::wstring& title, DWORD waitMs) {
   const DWORD start = GetTickCount();
   do {
-    if (HWND found = FindWindowW(className, title.c_str())) return found;
+    HWND found = FindWindowW(className, title.c_str());
+    if (found != nullptr && IsWindowVisible(found)) return found;
     Sleep(50);
   } while (GetTickCount() - start < waitMs);
   return nullptr;
@@ -117,10 +135,19 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const std::wstring& className) {
 int DescribeDialog(const char* caption, DWORD waitMs) {
   HWND dialog = WaitForWindow(L"TCfgFrm", Widen(caption), waitMs);
   if (dialog == nullptr) return 2;
-  RECT client{};
+  RECT client{}, frame{};
   GetClientRect(dialog, &client);
-  std::printf("caption=%s\nclient=%ldx%ld\n", Narrow(TextOf(dialog)).c_str(), client.right,
-              client.bottom);
+  GetWindowRect(dialog, &frame);
+  std::printf("caption=%s\nframe=%ld,%ld\nclient=%ldx%ld\n", Narrow(TextOf(dialog)).c_str(),
+              frame.left, frame.top, client.right, client.bottom);
+  // The focus lives in the dialog's thread; another process asks that thread for it.
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread) &&
+      thread.hwndFocus != nullptr) {
+    const std::wstring text = TextOf(thread.hwndFocus);
+    std::printf("focus=%s\n", Narrow(text.empty() ? ClassOf(thread.hwndFocus) : text).c_str());
+  }
   for (HWND label : ChildrenOfClass(dialog, L"Static")) {
     if ((GetWindowLongW(label, GWL_STYLE) & SS_TYPEMASK) == SS_RIGHT) {
       std::printf("value=%s\n", Narrow(TextOf(label)).c_str());
@@ -135,6 +162,96 @@ int DescribeDialog(const char* caption, DWORD waitMs) {
   }
   std::fflush(stdout);
   return 0;
+}
+
+int Layout(const char* caption, DWORD waitMs) {
+  HWND dialog = WaitForWindow(L"TCfgFrm", Widen(caption), waitMs);
+  if (dialog == nullptr) return 2;
+  RECT client{}, frame{};
+  GetClientRect(dialog, &client);
+  GetWindowRect(dialog, &frame);
+  POINT origin{0, 0};
+  ClientToScreen(dialog, &origin);
+  std::printf("frame=%ld,%ld\nclient=%ldx%ld+%ld+%ld\n", frame.left, frame.top, client.right,
+              client.bottom, origin.x, origin.y);
+  for (HWND control : Children(dialog)) {
+    RECT box{};
+    GetWindowRect(control, &box);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+    const bool slider = _wcsicmp(ClassOf(control).c_str(), TRACKBAR_CLASSW) == 0;
+    const long thumb =
+        slider ? static_cast<long>(SendMessageW(control, TBM_GETTHUMBLENGTH, 0, 0)) : 0;
+    std::printf("%s %ld %ld %ld %ld %ld|%s\n", Narrow(ClassOf(control)).c_str(), box.left, box.top,
+                box.right - box.left, box.bottom - box.top, thumb, Narrow(TextOf(control)).c_str());
+  }
+  std::fflush(stdout);
+  return 0;
+}
+
+int AppWindow(const char* title) {
+  HWND app = FindWindowW(L"OrvantaApplication", Widen(title).c_str());
+  if (app == nullptr) return 2;
+  RECT r{};
+  GetWindowRect(app, &r);
+  std::printf("visible=%d toolwindow=%d owner=%d size=%ldx%ld\n", IsWindowVisible(app) ? 1 : 0,
+              (GetWindowLongW(app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0 ? 1 : 0,
+              GetWindow(app, GW_OWNER) != nullptr ? 1 : 0, r.right - r.left, r.bottom - r.top);
+  std::fflush(stdout);
+  return 0;
+}
+
+int Version(const char* file) {
+  const std::wstring path = Widen(file);
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), nullptr);
+  std::vector<char> data(size);
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (size == 0 || !GetFileVersionInfoW(path.c_str(), 0, size, data.data()) ||
+      !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length)) {
+    return 2;
+  }
+  std::printf("%d.%d.%d.%d\n", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+              HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+  std::fflush(stdout);
+  return 0;
+}
+
+int Manifest(const char* file) {
+  HMODULE module = LoadLibraryExW(Widen(file).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) return 2;
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+  HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+  if (loaded == nullptr) return 3;
+  std::fwrite(LockResource(loaded), 1, SizeofResource(module, found), stdout);
+  std::fflush(stdout);
+  return 0;
+}
+
+int Paths(const char* file) {
+  const std::wstring path = Widen(file);
+  wchar_t shortForm[MAX_PATH] = L"", longForm[MAX_PATH] = L"";
+  if (GetShortPathNameW(path.c_str(), shortForm, MAX_PATH) == 0) return 2;
+  if (GetLongPathNameW(path.c_str(), longForm, MAX_PATH) == 0) return 2;
+  std::printf("short=%s\nlong=%s\n", Narrow(shortForm).c_str(), Narrow(longForm).c_str());
+  std::fflush(stdout);
+  return 0;
+}
+
+int Count(const char* className) {
+  int count = 0;
+  for (HWND w = FindWindowExW(nullptr, nullptr, Widen(className).c_str(), nullptr); w != nullptr;
+       w = FindWindowExW(nullptr, w, Widen(className).c_str(), nullptr)) {
+    ++count;
+  }
+  std::printf("%d\n", count);
+  std::fflush(stdout);
+  return 0;
+}
+
+int Activate(const char* title) {
+  HWND window = FindWindowW(nullptr, Widen(title).c_str());
+  if (window == nullptr) return 2;
+  return SetForegroundWindow(window) ? 0 : 5;
 }
 
 int Click(const char* caption, const char* text) {
@@ -299,6 +416,13 @@ int main(int argc, char** argv) {
     return DescribeDialog(argv[2], std::strtoul(argv[3], nullptr, 10));
   }
   if (command == "click" && argc == 4) return Click(argv[2], argv[3]);
+  if (command == "appwindow" && argc == 3) return AppWindow(argv[2]);
+  if (command == "layout" && argc == 4) return Layout(argv[2], std::strtoul(argv[3], nullptr, 10));
+  if (command == "activate" && argc == 3) return Activate(argv[2]);
+  if (command == "count" && argc == 3) return Count(argv[2]);
+  if (command == "version" && argc == 3) return Version(argv[2]);
+  if (command == "manifest" && argc == 3) return Manifest(argv[2]);
+  if (command == "paths" && argc == 3) return Paths(argv[2]);
   if (command == "slide" && argc == 5)
     return Slide(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   if (command == "close" && argc == 3) return Close(argv[2]);

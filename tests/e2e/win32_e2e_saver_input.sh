@@ -13,6 +13,11 @@ start_bg SAVER wine "$ORVANTA_SCR" /S
 check "the saver window is there, captioned Form1" window_of Form1 15 >/dev/null
 check "a non-black picture appears within a few seconds" wait_for_picture 10
 check "the saver hides the pointer" test "$(probe cursor)" = hidden
+check "one monitor: no cover window beside the saver window" test "$(probe count OrvantaCover)" = 0
+check "the saver window covers the whole screen" \
+  test "$(xdotool getwindowgeometry "$(window_of Form1 1)" | awk '/Geometry/ { print $2 }')" = 800x600
+check "the application window is a hidden tool window: no task-bar entry" \
+  test "$(probe appwindow "Quorvel orvanta screensaver")" = "visible=0 toolwindow=1 owner=0 size=0x0"
 xdotool key a
 expect_exit "a key ends the saver with exit code 0" "$SAVER" 5 0
 

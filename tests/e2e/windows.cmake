@@ -7,14 +7,14 @@ if(NOT WIN32)
 endif()
 
 add_executable(orvanta_e2e_probe ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_probe.cpp)
-target_link_libraries(orvanta_e2e_probe PRIVATE comctl32 user32)
+target_link_libraries(orvanta_e2e_probe PRIVATE comctl32 user32 version)
 orvanta_warnings(orvanta_e2e_probe)
 
 # The saver with a surface that never finds a pixel format.
 add_executable(orvanta_failing_surface WIN32 ${CMAKE_CURRENT_LIST_DIR}/win32_failing_surface_main.cpp
                ${ORVANTA_RESOURCES})
 set_target_properties(orvanta_failing_surface PROPERTIES SUFFIX ".scr")
-target_include_directories(orvanta_failing_surface PRIVATE ${PROJECT_SOURCE_DIR}/res)
+target_include_directories(orvanta_failing_surface PRIVATE ${ORVANTA_RESOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)
 target_link_libraries(orvanta_failing_surface PRIVATE orvanta_win32_shell)
 orvanta_warnings(orvanta_failing_surface)
 
@@ -22,7 +22,7 @@ orvanta_warnings(orvanta_failing_surface)
 add_executable(orvanta_reading_back WIN32
                ${CMAKE_CURRENT_LIST_DIR}/win32_reading_back_surface_main.cpp ${ORVANTA_RESOURCES})
 set_target_properties(orvanta_reading_back PROPERTIES SUFFIX ".scr")
-target_include_directories(orvanta_reading_back PRIVATE ${PROJECT_SOURCE_DIR}/res)
+target_include_directories(orvanta_reading_back PRIVATE ${ORVANTA_RESOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)
 target_link_libraries(orvanta_reading_back PRIVATE orvanta_win32_shell)
 orvanta_warnings(orvanta_reading_back)
 
@@ -48,3 +48,16 @@ foreach(_case saver_input preview startup_errors first_run dialog context_failur
     ENVIRONMENT "${_e2e_env}" LABELS "wine;e2e" TIMEOUT 120
     RESOURCE_LOCK orvanta_wine_e2e_prefix)
 endforeach()
+
+# The dialog on a scaled display, in a prefix of its own set to 144 pixels per inch (the
+# later ENVIRONMENT entry wins for the prefix).
+# The installer, in a prefix of its own: what it installs stays out of the other tests' prefix.
+add_test(NAME win32_e2e_installer COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_installer.sh)
+set_tests_properties(win32_e2e_installer PROPERTIES
+  ENVIRONMENT "${_e2e_env};ORVANTA_E2E_PREFIX=${CMAKE_BINARY_DIR}/e2e-wineprefix-installer;ORVANTA_MSI=${ORVANTA_MSI};ORVANTA_NEXT_MSI=${ORVANTA_NEXT_MSI};ORVANTA_VERSION=${PROJECT_VERSION};ORVANTA_NEXT_VERSION=${ORVANTA_NEXT_VERSION}"
+  LABELS "wine;e2e" TIMEOUT 300 RESOURCE_LOCK orvanta_wine_e2e_prefix_installer)
+
+add_test(NAME win32_e2e_dialog_dpi COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_dialog_dpi.sh)
+set_tests_properties(win32_e2e_dialog_dpi PROPERTIES
+  ENVIRONMENT "${_e2e_env};ORVANTA_E2E_PREFIX=${CMAKE_BINARY_DIR}/e2e-wineprefix-144dpi;ORVANTA_E2E_DPI=144"
+  LABELS "wine;e2e" TIMEOUT 180 RESOURCE_LOCK orvanta_wine_e2e_prefix_144dpi)

@@ -341,7 +341,9 @@ std::vector<std::string> ChangedEntries(const GlEntries& now, const GlEntries& b
 #define ORVANTA_COMPARE_ENTRY(ret, name, params, args) \
   if (now.name != before.name) changed.push_back(#name);
   ORVANTA_GL_FUNCTIONS(ORVANTA_COMPARE_ENTRY)
+  ORVANTA_WGL_EXTENSION_FUNCTIONS(ORVANTA_COMPARE_ENTRY)
   if (now.ChoosePixelFormat != before.ChoosePixelFormat) changed.push_back("ChoosePixelFormat");
+  if (now.wglGetProcAddress != before.wglGetProcAddress) changed.push_back("wglGetProcAddress");
   return changed;
 }
 

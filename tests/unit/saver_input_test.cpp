@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 namespace {
 
@@ -39,6 +40,39 @@ TEST(MouseMove, CoordinatesAreTheTwoLowWordsReadUnsigned) {
   // Far-off recorded positions must not overflow into a small distance.
   EXPECT_TRUE(Ends(MouseMoveTo(0, 0), CursorPoint{INT32_MIN, 0}));
   EXPECT_TRUE(Ends(MouseMoveTo(0, 0), CursorPoint{0, INT32_MAX}));
+}
+
+// A move as a shell that knows the screen position reports it, e.g. from a cover window on a
+// monitor left of the primary one.
+AppMessageRecord MoveOnScreen(int32_t x, int32_t y) {
+  AppMessageRecord move = MouseMoveTo(0, 0);
+  move.ScreenPos = CursorPoint{x, y};
+  return move;
+}
+
+TEST(MouseMove, AScreenPositionIsMeasuredAsItIsOnEveryMonitor) {
+  // Near the primary monitor's left edge, onto a monitor at negative coordinates.
+  EXPECT_FALSE(Ends(MoveOnScreen(-8, 300), CursorPoint{5, 300}));
+  EXPECT_TRUE(Ends(MoveOnScreen(-11, 300), CursorPoint{5, 300}));
+  // Started on a monitor above the primary one.
+  EXPECT_FALSE(Ends(MoveOnScreen(-1900, -1065), CursorPoint{-1890, -1050}));
+  EXPECT_TRUE(Ends(MoveOnScreen(-1900, -1066), CursorPoint{-1890, -1050}));
+  // The screen position wins over lParam's words.
+  AppMessageRecord move = MouseMoveTo(900, 900);
+  move.ScreenPos = kStart;
+  EXPECT_FALSE(Ends(move));
+}
+
+TEST(MouseMove, ClientPositionsAreSignedAndOffsetByTheirWindow) {
+  const auto at = [](int32_t x, int32_t y, CursorPoint origin) {
+    const CursorPoint p = MousePositionOnScreen(MouseMoveTo(x & 0xFFFF, y & 0xFFFF).LParam, origin);
+    return std::to_string(p.X) + "," + std::to_string(p.Y);
+  };
+  EXPECT_EQ(at(10, 20, {0, 0}), "10,20");
+  EXPECT_EQ(at(-8, 300, {0, 0}), "-8,300");        // captured by a window at the origin
+  EXPECT_EQ(at(1272, 300, {-1280, 0}), "-8,300");  // a cover window left of the primary one
+  EXPECT_EQ(at(400, 763, {0, -768}), "400,-5");    // a cover window above it
+  EXPECT_EQ(at(32767, -32768, {0, 0}), "32767,-32768");
 }
 
 TEST(OtherMessages, KeysAndActivationEndTheSaverEverythingElsePasses) {

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -17,7 +19,14 @@
 
 #include "app/win32/win32_application.h"
 #include "app/win32/win32_cfg_dialog.h"
+#include "app/win32/win32_dpi.h"
+#include "app/win32/win32_saver_window.h"
 #include "config/settings.h"
+#include "gl/gl_constants.h"
+#include "gl/gl_entries.h"
+#include "gl/gl_library.h"
+#include "gl/gl_recording.h"
+#include "gl/swap_control.h"
 
 namespace {
 
@@ -171,6 +180,181 @@ TEST_F(ApplicationLoop, ActivationEventsFireOncePerChange) {
   EXPECT_EQ(events, (std::vector<std::string>{"activate", "deactivate"}));
 }
 
+// ---- Rendering surface ------------------------------------------------------------------------
+
+// The interval the driver holds, asked of it directly rather than through our own code.
+int DriverSwapInterval() {
+  using GetInterval = int(WINAPI*)();
+  auto get = reinterpret_cast<GetInterval>(
+      reinterpret_cast<void*>(wglGetProcAddress("wglGetSwapIntervalEXT")));
+  return get != nullptr ? get() : -1;
+}
+
+TEST(RenderingSurface, AsksTheDriverForTheSwapInterval) {
+  ASSERT_NO_THROW(LoadGLLibrary("opengl32.dll"));
+  HWND window = CreateWindowExW(0, L"STATIC", L"surface", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64,
+                                nullptr, nullptr, Instance(), nullptr);
+  ASSERT_NE(window, nullptr);
+  Win32RenderingSurface surface;
+  surface.Attach(window);
+  surface.AcquireDeviceContext();
+  ASSERT_TRUE(surface.ChoosePixelFormat());
+  ASSERT_TRUE(surface.SetPixelFormat());
+  ASSERT_TRUE(surface.CreateContext());
+  ASSERT_TRUE(surface.MakeCurrent());
+  const auto* extensions = reinterpret_cast<const char*>(GL.glGetString(GL_EXTENSIONS));
+  if (!ExtensionListed(extensions, "WGL_EXT_swap_control")) {
+    GTEST_SKIP() << "this display's GL has no swap control";
+  }
+  surface.SetSwapInterval(0);
+  EXPECT_EQ(DriverSwapInterval(), 0);
+  surface.SetSwapInterval(1);
+  EXPECT_EQ(DriverSwapInterval(), 1);
+  wglMakeCurrent(nullptr, nullptr);
+  DestroyWindow(window);
+  UnloadGLLibrary();
+}
+
+// ---- Full-screen saver on several monitors -------------------------------------------------
+
+// Every step of the context succeeds without a driver; the recording layer answers the drawing.
+class NoDriverSurface final : public Win32RenderingSurface {
+ public:
+  void AcquireDeviceContext() override {}
+  bool ChoosePixelFormat() override { return true; }
+  bool SetPixelFormat() override { return true; }
+  bool CreateContext() override { return true; }
+  bool MakeCurrent() override { return true; }
+  void SetSwapInterval(int32_t) override {}
+  void SwapBuffers() override {}
+};
+
+RECT WindowRectOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+std::string Describe(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) +
+         "," + std::to_string(r.bottom);
+}
+
+class FullScreenSaver : public ::testing::Test {
+ protected:
+  static constexpr int kStillRunning = 7;
+
+  // The test display as the primary monitor, with made-up ones left of it, above it and
+  // right of it (Wine shows one monitor; the layout is what the saver is told).
+  static MonitorLayout Desktop() {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    return {{{-1280, 0, 0, 1024}, {0, 0, w, h}, {0, -768, 1024, 0}, {w, 0, w + 1920, 1080}}, 1};
+  }
+
+  void Open(const MonitorLayout& layout) {
+    recorder.SetSink([](std::string_view) {});
+    recorder.Start();
+    saver = std::make_unique<Win32SaverWindow>(app, surface, settings, /*preview=*/false);
+    saver->SetMonitorLayoutSource([layout] { return layout; });
+    saver->Create();
+  }
+  void TearDown() override {
+    if (saver != nullptr) {
+      const std::vector<HWND> windows = saver->CoverWindows();
+      HWND main = saver->Handle();
+      saver.reset();
+      for (HWND w : windows) DestroyWindow(w);
+      DestroyWindow(main);
+    }
+    ReleaseCapture();
+    recorder.Stop();
+    MSG left;  // nothing of this test may reach the next one
+    while (PeekMessageW(&left, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  // Shows the saver with the pointer at `start` (where it is recorded only the first time),
+  // lets it take the posted `messages`, and answers 0 when they ended it, kStillRunning when
+  // it still ran half a second later.
+  int RunWith(POINT start, const std::vector<MSG>& messages) {
+    SetCursorPos(start.x, start.y);
+    for (const MSG& m : messages) PostMessageW(m.hwnd, m.message, m.wParam, m.lParam);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      PostQuitMessage(kStillRunning);
+    });
+    const int code = app.Run();
+    KillTimer(nullptr, timer);
+    return code;
+  }
+  static MSG Move(HWND window, int x, int y) {
+    return {window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y), 0, {}};
+  }
+  HWND Cover(size_t i) const { return saver->CoverWindows().at(i); }
+
+  Win32Application app{Instance()};
+  NoDriverSurface surface;
+  Settings settings{50, 50, 10, 1};
+  GlRecorder recorder;
+  std::unique_ptr<Win32SaverWindow> saver;
+};
+
+TEST_F(FullScreenSaver, SceneOnThePrimaryMonitorBlackTopmostCoversOnTheOthers) {
+  Open(Desktop());
+  const MonitorLayout desktop = Desktop();
+  EXPECT_EQ(Describe(WindowRectOf(saver->Handle())),
+            Describe({0, 0, desktop.Monitors[1].Right, desktop.Monitors[1].Bottom}));
+  ASSERT_EQ(saver->CoverWindows().size(), 3u);
+  const std::vector<std::string> expected{
+      "-1280,0-0,1024", "0,-768-1024,0",
+      Describe({desktop.Monitors[3].Left, 0, desktop.Monitors[3].Right, 1080})};
+  for (size_t i = 0; i < 3; ++i) {
+    HWND cover = Cover(i);
+    EXPECT_EQ(Describe(WindowRectOf(cover)), expected[i]);
+    const LONG style = GetWindowLongW(cover, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
+    EXPECT_TRUE(GetWindowLongW(cover, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindow(cover, GW_OWNER), app.Handle());
+    EXPECT_EQ(GetClassLongPtrW(cover, GCLP_HBRBACKGROUND),
+              reinterpret_cast<LONG_PTR>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_FALSE(IsWindowVisible(cover)) << "shown only with the saver window";
+  }
+  EXPECT_EQ(RunWith({400, 300}, {}), kStillRunning);
+  for (size_t i = 0; i < 3; ++i) EXPECT_TRUE(IsWindowVisible(Cover(i)));
+  EXPECT_NE(GetActiveWindow(), Cover(0));
+}
+
+TEST_F(FullScreenSaver, OneMonitorMeansNoCover) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  Open({{{0, 0, w, h}}, 0});
+  EXPECT_TRUE(saver->CoverWindows().empty());
+  EXPECT_EQ(Describe(WindowRectOf(saver->Handle())), Describe({0, 0, w, h}));
+}
+
+// The saver window holds the mouse capture, so a move onto a monitor left of it reaches it
+// with negative client coordinates: 13 pixels from the start is no reason to end.
+TEST_F(FullScreenSaver, ACapturedMoveOntoAMonitorLeftOfThePrimaryIsMeasuredOnTheScreen) {
+  Open(Desktop());
+  EXPECT_EQ(RunWith({5, 300}, {Move(saver->Handle(), -8, 300)}), kStillRunning);
+  EXPECT_EQ(RunWith({5, 300}, {Move(saver->Handle(), -11, 300)}), 0);
+}
+
+// Without the capture a cover window gets the move, in its own client coordinates.
+TEST_F(FullScreenSaver, MovesOnCoverWindowsEndTheSaverByTheSameRule) {
+  Open(Desktop());
+  // From the primary monitor's top-left corner, 13 pixels onto the monitors left and above.
+  EXPECT_EQ(RunWith({5, 5}, {Move(Cover(0), 1272, 5), Move(Cover(1), 5, 760)}), kStillRunning);
+  EXPECT_EQ(RunWith({5, 5}, {Move(Cover(1), 5, 757)}), 0);  // 16 pixels up: screen 5,-11
+}
+
+TEST_F(FullScreenSaver, AKeyOnACoverEndsTheSaverAClickDoesNot) {
+  Open(Desktop());
+  const MSG click{Cover(2), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100), 0, {}};
+  EXPECT_EQ(RunWith({400, 300}, {click}), kStillRunning);
+  const MSG key{Cover(2), WM_KEYDOWN, 'A', 1, 0, {}};
+  EXPECT_EQ(RunWith({400, 300}, {key}), 0);
+}
+
 // ---- Dialog view ------------------------------------------------------------------------------
 
 std::wstring TextOf(HWND window) {
@@ -198,6 +382,21 @@ class DialogView : public ::testing::Test {
                  MAKEWPARAM(100 + static_cast<int>(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(ControlById(dialog->Handle(), button)));
   }
+  // Shows the dialog and makes it the active window, as the message loop does at the start.
+  void ShowActive() {
+    ShowWindow(dialog->Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(dialog->Handle());
+    SetActiveWindow(dialog->Handle());
+    Pump();
+  }
+  // Dispatches whatever is queued, without the application's loop.
+  static void Pump() {
+    MSG msg;
+    for (int round = 0; round < 5; ++round) {
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+      Sleep(10);
+    }
+  }
   // True when a WM_CLOSE for the dialog is waiting in the queue.
   bool ClosePending() {
     MSG msg;
@@ -221,6 +420,160 @@ TEST_F(DialogView, WindowHasItsCaptionClientSizeAndFixedFrame) {
   const LONG style = GetWindowLongW(w, GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+}
+
+TEST_F(DialogView, TheWindowItselfStandsAtTheDesignedPlace) {
+  Open(kDefaultSettings);
+  RECT frame{};
+  GetWindowRect(dialog->Handle(), &frame);
+  EXPECT_EQ(frame.left, 223);
+  EXPECT_EQ(frame.top, 116);
+  RECT client{};
+  GetClientRect(dialog->Handle(), &client);
+  EXPECT_EQ(client.right, 500);
+  EXPECT_EQ(client.bottom, 227);
+}
+
+TEST_F(DialogView, FocusStartsOnTheFirstTabStopAndComesBackToWhereItWas) {
+  Open(kDefaultSettings);
+  HWND w = dialog->Handle();
+  ShowActive();
+  EXPECT_EQ(GetFocus(), ControlById(w, CfgControl::BtnAnuluj));
+  SetFocus(ControlById(w, CfgControl::triledymow));
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr,
+                               nullptr, Instance(), nullptr);
+  SetActiveWindow(other);
+  Pump();
+  ASSERT_NE(GetActiveWindow(), w);
+  SetActiveWindow(w);
+  Pump();
+  EXPECT_EQ(GetFocus(), ControlById(w, CfgControl::triledymow));
+  DestroyWindow(other);
+}
+
+// The dialog is owned by the application window, so that window is what the task bar and
+// Alt+Tab list; it must be there, titled, and lead to the dialog.
+TEST_F(DialogView, TheApplicationWindowIsTheTaskbarEntryAndLeadsToTheDialog) {
+  app.SetTitle("Quorvel orvanta screensaver konfiguracja");
+  Open(kDefaultSettings);
+  HWND entry = app.Handle();
+  EXPECT_EQ(GetWindow(dialog->Handle(), GW_OWNER), entry);
+  EXPECT_TRUE(IsWindowVisible(entry));
+  EXPECT_EQ(GetWindow(entry, GW_OWNER), nullptr);
+  EXPECT_FALSE(GetWindowLongW(entry, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  RECT r{};
+  GetWindowRect(entry, &r);
+  EXPECT_EQ(r.right - r.left, 0);
+  EXPECT_EQ(r.bottom - r.top, 0);
+  EXPECT_EQ(TextOf(entry), L"Quorvel orvanta screensaver konfiguracja");
+  ShowActive();
+  SetActiveWindow(entry);  // what picking the task-bar button does
+  Pump();
+  EXPECT_EQ(GetActiveWindow(), dialog->Handle());
+}
+
+RECT BoxInDialog(HWND dialog, HWND control) {
+  RECT box{};
+  GetWindowRect(control, &box);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+  return box;
+}
+
+int FontHeightOf(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font.lfHeight;
+}
+
+SIZE TextExtentIn(HWND control, const std::wstring& text) {
+  HDC dc = GetDC(control);
+  HGDIOBJ previous =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return extent;
+}
+
+// The dialog as it opens on this display: 96 pixels per inch in the usual run, 144 in the
+// scaled display's run (ORVANTA_E2E_DPI names the density that run must see). Every box, the
+// fonts and the thumbs follow the density, and no text is cut by its control.
+TEST_F(DialogView, AtTheDisplaysDensityEverythingIsScaledAndNoTextIsCut) {
+  Open(kDefaultSettings);
+  HWND w = dialog->Handle();
+  const int dpi = static_cast<int>(WindowDpi(w));
+  if (const char* expected = std::getenv("ORVANTA_E2E_DPI")) {
+    ASSERT_EQ(dpi, std::atoi(expected));
+  }
+  const CfgScaledLayout scaled = ScaleCfgLayout(dpi);
+  RECT client{};
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, scaled.ClientWidth);
+  EXPECT_EQ(client.bottom, scaled.ClientHeight);
+  for (const CfgControlLayout& layout : kCfgControls) {
+    SCOPED_TRACE(std::string(layout.Name));
+    HWND control = ControlById(w, layout.Id);
+    const RECT box = BoxInDialog(w, control);
+    const CfgBox& design = scaled.Box(layout.Id);
+    EXPECT_EQ(box.left, design.Left);
+    EXPECT_EQ(box.top, design.Top);
+    EXPECT_EQ(box.bottom - box.top, design.Height);
+    if (layout.Kind != CfgControlKind::Link) {
+      EXPECT_EQ(box.right - box.left, design.Width);
+    }
+    if (layout.Kind == CfgControlKind::Slider) {
+      EXPECT_EQ(SendMessageW(control, TBM_GETTHUMBLENGTH, 0, 0), scaled.SliderThumbLength);
+      continue;
+    }
+    EXPECT_EQ(FontHeightOf(control), -scaled.FontHeightPixels);
+    const SIZE text = TextExtentIn(control, TextOf(control));
+    std::printf("%s at %d: box %ldx%ld, text %ldx%ld\n", std::string(layout.Name).c_str(), dpi,
+                box.right - box.left, box.bottom - box.top, text.cx, text.cy);
+    EXPECT_LE(text.cx, box.right - box.left);
+    EXPECT_LE(text.cy, box.bottom - box.top);
+  }
+}
+
+// A move to a monitor of another density, as the system reports it (Wine, with one monitor,
+// never does): the dialog asks for the size its layout has there, lays itself out again at the
+// place suggested, and back again.
+TEST_F(DialogView, MovingToAMonitorOfAnotherDensityScalesEverything) {
+  Open(kDefaultSettings);
+  HWND w = dialog->Handle();
+  SIZE asked{};
+  ASSERT_TRUE(SendMessageW(w, 0x02E4, 144, reinterpret_cast<LPARAM>(&asked)));  // GETDPISCALEDSIZE
+  RECT suggested{300, 150, 300 + asked.cx, 150 + asked.cy};
+  SendMessageW(w, 0x02E0, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT frame{}, client{};
+  GetWindowRect(w, &frame);
+  GetClientRect(w, &client);
+  EXPECT_EQ(frame.left, 300);
+  EXPECT_EQ(frame.top, 150);
+  EXPECT_EQ(frame.right - frame.left, asked.cx);
+  EXPECT_EQ(frame.bottom - frame.top, asked.cy);
+  // The client area itself (750 x 341) needs a window really at 144: the 144-DPI end-to-end
+  // test measures it. Here the frame keeps the system's 96-DPI borders.
+  EXPECT_GT(asked.cx, 750);
+  EXPECT_GT(asked.cy, 341);
+  const RECT zapisz = BoxInDialog(w, ControlById(w, CfgControl::BtnZapisz));
+  EXPECT_EQ(zapisz.left, 468);
+  EXPECT_EQ(zapisz.top, 275);
+  EXPECT_EQ(zapisz.right - zapisz.left, 150);
+  EXPECT_EQ(zapisz.bottom - zapisz.top, 32);
+  EXPECT_EQ(FontHeightOf(ControlById(w, CfgControl::Label6)), -17);
+  EXPECT_EQ(FontHeightOf(ControlById(w, CfgControl::Label3)), -17);
+  HWND slider = ControlById(w, CfgControl::trileswiatel);
+  EXPECT_EQ(SendMessageW(slider, TBM_GETTHUMBLENGTH, 0, 0), 27);
+  EXPECT_EQ(BoxInDialog(w, slider).top, 228);
+
+  SendMessageW(w, 0x02E0, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, 500);
+  EXPECT_EQ(client.bottom, 227);
+  EXPECT_EQ(BoxInDialog(w, ControlById(w, CfgControl::BtnZapisz)).left, 312);
+  EXPECT_EQ(FontHeightOf(ControlById(w, CfgControl::Label6)), -11);
+  EXPECT_EQ(SendMessageW(slider, TBM_GETTHUMBLENGTH, 0, 0), 18);
 }
 
 // The whole maker's name and address must be readable: a static control cuts its text.

@@ -6,22 +6,30 @@
 namespace {
 
 constexpr wchar_t kApplicationClass[] = L"OrvantaApplication";
-
-void RegisterApplicationClass(HINSTANCE instance, WNDPROC proc) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
-  wc.lpszClassName = kApplicationClass;
-  RegisterClassExW(&wc);  // a second application object finds it registered already
-}
+// Posted to itself: activation is handed on once the activation under way has settled.
+constexpr UINT kActivateOwned = WM_APP + 1;
 
 }  // namespace
 
+void RegisterWindowClass(HINSTANCE instance, WNDPROC proc, const Win32WindowClass& windowClass) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = windowClass.Style;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = windowClass.Icon;
+  wc.hCursor = windowClass.Cursor;
+  wc.hbrBackground = windowClass.Background;
+  wc.lpszClassName = windowClass.Name;
+  RegisterClassExW(&wc);
+}
+
 Win32Application::Win32Application(HINSTANCE instance) : instance_(instance) {
-  RegisterApplicationClass(instance, &WindowProcOf<Win32Application>);
-  // Never shown: it is there to own the other windows and to hold the title.
+  RegisterWindowClass(instance, &WindowProcOf<Win32Application>,
+                      {.Name = kApplicationClass,
+                       .Icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512))});  // IDI_APPLICATION
+  // Hidden unless it stands for the program in the task bar: it is there to own the other
+  // windows and to hold the title.
   handle_ = CreateWindowExW(0, kApplicationClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0,
                             0, nullptr, nullptr, instance, this);
 }
@@ -39,6 +47,16 @@ void Win32Application::SetTitle(const std::string& title) {
 void Win32Application::SetMainWindow(HWND window, int showCommand) {
   mainWindow_ = window;
   mainShowCommand_ = showCommand;
+}
+
+void Win32Application::ShowTaskbarEntry(int x, int y) {
+  taskbarEntry_ = true;
+  // Unowned, not a tool window and visible: what the shell lists. Zero-sized, it shows
+  // nothing of itself.
+  const LONG_PTR exStyle = GetWindowLongPtrW(handle_, GWL_EXSTYLE);
+  SetWindowLongPtrW(handle_, GWL_EXSTYLE, exStyle & ~WS_EX_TOOLWINDOW);
+  SetWindowPos(handle_, nullptr, x, y, 0, 0,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
 }
 
 void Win32Application::Terminate() {
@@ -77,8 +95,15 @@ int Win32Application::Run() {
 bool Win32Application::ProcessMessage(MSG& msg) {
   bool handled = false;
   if (OnMessage) {
-    const AppMessageRecord record{msg.message, static_cast<uint64_t>(msg.wParam),
-                                  static_cast<int64_t>(msg.lParam)};
+    AppMessageRecord record{msg.message, static_cast<uint64_t>(msg.wParam),
+                            static_cast<int64_t>(msg.lParam)};
+    if (msg.message == WM_MOUSEMOVE && msg.hwnd != nullptr) {
+      // The window that got the move may be any of ours on any monitor, or the one holding the
+      // capture with the pointer far outside it: its client position becomes a screen one.
+      POINT origin{0, 0};
+      ClientToScreen(msg.hwnd, &origin);
+      record.ScreenPos = MousePositionOnScreen(record.LParam, {origin.x, origin.y});
+    }
     Guarded([&] { OnMessage(record, handled); });
   }
   if (handled) return true;
@@ -97,6 +122,31 @@ bool Win32Application::Idle() {
 }
 
 LRESULT Win32Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ACTIVATEAPP) ActivateApp(wParam != FALSE);
+  switch (message) {
+    case WM_ACTIVATEAPP:
+      ActivateApp(wParam != FALSE);
+      break;
+    case WM_ACTIVATE:
+      // Picked from the task bar or Alt+Tab: the window it stands for comes forward.
+      if (taskbarEntry_ && LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
+        PostMessageW(window, kActivateOwned, 0, 0);
+      }
+      break;
+    case kActivateOwned: {
+      // The last active window it owns: the dialog, or a message box the dialog shows.
+      HWND owned = GetLastActivePopup(window);
+      if (owned == window) owned = mainWindow_;
+      if (owned != nullptr && IsWindowVisible(owned) && GetActiveWindow() == window) {
+        SetActiveWindow(owned);
+      }
+      return 0;
+    }
+    case WM_CLOSE:
+      // "Close window" on the task-bar button closes what it stands for, as the user would.
+      if (mainWindow_ != nullptr) PostMessageW(mainWindow_, WM_CLOSE, 0, 0);
+      return 0;
+    default:
+      break;
+  }
   return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -1,6 +1,7 @@
-// The application object on Windows: a hidden top-level window that owns every other
-// window of the process and carries the title, the message loop with its idle pass, and
-// the activation of the whole application, seen through WM_ACTIVATEAPP on our windows.
+// The application object on Windows: a top-level window that owns every other window of the
+// process and carries the title (hidden, except as the configuration mode's task-bar entry), the
+// message loop with its idle pass, and the activation of the whole application, seen through
+// WM_ACTIVATEAPP on our windows.
 #pragma once
 
 #include <windows.h>
@@ -21,6 +22,19 @@ Window* WindowObject(HWND window, UINT message, LPARAM lParam) {
   }
   return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
+
+// What differs between the window classes of ours; the rest of the class stays zero.
+struct Win32WindowClass {
+  const wchar_t* Name = nullptr;
+  UINT Style = 0;
+  HCURSOR Cursor = nullptr;
+  HBRUSH Background = nullptr;
+  HICON Icon = nullptr;
+};
+
+// Registers a class of ours; a second registration of the same name (a second object of the
+// same kind) finds it there already, which is fine.
+void RegisterWindowClass(HINSTANCE instance, WNDPROC proc, const Win32WindowClass& windowClass);
 
 // The window procedure of every window of ours: the object behind the window answers through
 // its HandleMessage, and an error it raises is shown by the application instead of leaving
@@ -59,6 +73,10 @@ class Win32Application final : public Application {
   HWND MainWindow() const { return mainWindow_; }
   // Tab and arrow keys of this window's controls are routed through IsDialogMessage.
   void SetDialogWindow(HWND window) { dialogWindow_ = window; }
+  // Shows the application window, zero-sized at (x, y), so that the program has a task-bar
+  // button and an Alt+Tab entry titled with the title; activating it brings the window it
+  // owns forward, and closing it closes the main window. The configuration mode's way.
+  void ShowTaskbarEntry(int x, int y);
 
   // Our windows forward WM_ACTIVATEAPP here; the events fire once per change.
   void ActivateApp(bool active);
@@ -99,6 +117,7 @@ class Win32Application final : public Application {
   HWND mainWindow_ = nullptr;
   HWND dialogWindow_ = nullptr;
   int mainShowCommand_ = SW_SHOWNORMAL;
+  bool taskbarEntry_ = false;
   std::string title_;
   bool active_ = false;
   ErrorReporter reporter_;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "app/win32/win32_dpi.h"
 #include "app/win32/win32_text.h"
 
 namespace {
@@ -21,23 +22,12 @@ COLORREF ToColorRef(CfgRgb c) {
   return RGB(c.Red, c.Green, c.Blue);
 }
 
-HFONT MakeFont(bool underline) {
+HFONT MakeFont(bool underline, int characterHeight) {
   const std::wstring face = Utf8ToWide(kCfgForm.FontName);
   // A negative height asks for the character height, not the cell height.
-  return CreateFontW(-kCfgForm.FontHeightPixels, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE,
-                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+  return CreateFontW(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, face.c_str());
-}
-
-void RegisterDialogClass(HINSTANCE instance, WNDPROC proc, HBRUSH background) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  wc.hbrBackground = background;
-  wc.lpszClassName = kDialogClass;
-  RegisterClassExW(&wc);
 }
 
 struct ControlClass {
@@ -76,28 +66,64 @@ Win32CfgDialog::~Win32CfgDialog() {
 void Win32CfgDialog::Create() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  font_ = MakeFont(false);
-  linkFont_ = MakeFont(true);
   background_ = CreateSolidBrush(ToColorRef(kCfgForm.Background));
   CreateWindowFrame();
   for (const CfgControlLayout& layout : kCfgControls) CreateControl(layout);
   ArrangeTabOrder();
+  // Laid out for the monitor it opens on; WM_DPICHANGED lays it out again when it moves.
+  ApplyDpi(WindowDpi(window_), nullptr);
   form_.FormCreate();
   app_.SetMainWindow(window_, SW_SHOWNORMAL);
   app_.SetDialogWindow(window_);
+  // The dialog is owned by the application window, which therefore stands for the program in
+  // the task bar; it sits beneath the dialog's corner.
+  app_.ShowTaskbarEntry(kCfgForm.Left, kCfgForm.Top);
 }
 
 void Win32CfgDialog::CreateWindowFrame() {
-  RegisterDialogClass(app_.Instance(), &WindowProcOf<Win32CfgDialog>, background_);
-  // The client area is what the layout was designed for; the frame goes around it.
-  RECT frame{0, 0, kCfgForm.ClientWidth, kCfgForm.ClientHeight};
-  AdjustWindowRectEx(&frame, kDialogStyle, FALSE, 0);
+  RegisterWindowClass(app_.Instance(), &WindowProcOf<Win32CfgDialog>,
+                      {.Name = kDialogClass,
+                       .Cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)),  // IDC_ARROW
+                       .Background = background_});
+  // The designed place is that of the window itself, in screen pixels at any density; its
+  // size follows from the client area once the density is known (ApplyDpi).
   const std::wstring caption = Utf8ToWide(kCfgForm.Caption);
-  window_ =
-      CreateWindowExW(0, kDialogClass, caption.c_str(), kDialogStyle, kCfgForm.Left + frame.left,
-                      kCfgForm.Top + frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                      app_.Handle(), nullptr, app_.Instance(), this);
+  window_ = CreateWindowExW(0, kDialogClass, caption.c_str(), kDialogStyle, kCfgForm.Left,
+                            kCfgForm.Top, kCfgForm.ClientWidth, kCfgForm.ClientHeight,
+                            app_.Handle(), nullptr, app_.Instance(), this);
   if (window_ == nullptr) throw std::runtime_error("Could not create the configuration dialog");
+}
+
+// Everything of the designed layout in the monitor's pixels: the frame around the scaled
+// client area (at `suggested`'s place when the system moved the window to another monitor),
+// every control's box, the fonts and the slider thumbs.
+void Win32CfgDialog::ApplyDpi(UINT dpi, const RECT* suggested) {
+  scaled_ = ScaleCfgLayout(static_cast<int>(dpi));
+  HFONT font = MakeFont(false, scaled_.FontHeightPixels);
+  HFONT linkFont = MakeFont(true, scaled_.FontHeightPixels);
+  const SIZE frame =
+      FrameSizeForClient(scaled_.ClientWidth, scaled_.ClientHeight, kDialogStyle, 0, dpi);
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (suggested == nullptr ? SWP_NOMOVE : 0);
+  SetWindowPos(window_, nullptr, suggested != nullptr ? suggested->left : 0,
+               suggested != nullptr ? suggested->top : 0, frame.cx, frame.cy, flags);
+  for (const CfgControlLayout& layout : kCfgControls) {
+    HWND control = ControlWindow(layout.Id);
+    const CfgBox& box = scaled_.Box(layout.Id);
+    SetWindowPos(control, nullptr, box.Left, box.Top, box.Width, box.Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const bool link = layout.Kind == CfgControlKind::Link;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(link ? linkFont : font), TRUE);
+    if (layout.Kind == CfgControlKind::Slider) {
+      SendMessageW(control, TBM_SETTHUMBLENGTH, scaled_.SliderThumbLength, 0);
+    } else if (link) {
+      FitLinkToText(control, box, Utf8ToWide(layout.Text), linkFont);
+    }
+  }
+  // The controls hold the new fonts now; the old ones can go.
+  if (font_ != nullptr) DeleteObject(font_);
+  if (linkFont_ != nullptr) DeleteObject(linkFont_);
+  font_ = font;
+  linkFont_ = linkFont;
 }
 
 void Win32CfgDialog::CreateControl(const CfgControlLayout& layout) {
@@ -110,40 +136,34 @@ void Win32CfgDialog::CreateControl(const CfgControlLayout& layout) {
                                  reinterpret_cast<HMENU>(id), app_.Instance(), nullptr);
   if (control == nullptr) throw std::runtime_error("Could not create the dialog's controls");
   controls_[index] = control;
-  const bool link = layout.Kind == CfgControlKind::Link;
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(link ? linkFont_ : font_), FALSE);
   if (layout.Kind == CfgControlKind::Slider) {
     SendMessageW(control, TBM_SETRANGEMIN, FALSE, layout.Min);
     SendMessageW(control, TBM_SETRANGEMAX, FALSE, layout.Max);
     SendMessageW(control, TBM_SETLINESIZE, 0, kCfgForm.SliderLineStep);
     SendMessageW(control, TBM_SETPAGESIZE, 0, kCfgForm.SliderPageStep);
-    SendMessageW(control, TBM_SETTHUMBLENGTH, kCfgForm.SliderThumbLength, 0);
     SendMessageW(control, TBM_SETPOS, TRUE, form_.SliderPosition(layout.Id));
   } else if (layout.Kind == CfgControlKind::ValueLabel) {
     SetWindowTextW(control, Utf8ToWide(form_.LabelText(layout.Id)).c_str());
-  } else if (link) {
-    FitLinkToText(control, layout, text);
   }
 }
 
 // The maker's name and address are wider than the link's designed box, and a static control
 // cuts its text at its edge; the link grows to show the whole address, keeping the margin of
 // its left side on the right (nothing else shares its row).
-void Win32CfgDialog::FitLinkToText(HWND link, const CfgControlLayout& layout,
-                                   const std::wstring& text) {
+void Win32CfgDialog::FitLinkToText(HWND link, const CfgBox& box, const std::wstring& text,
+                                   HFONT font) {
   HDC dc = GetDC(link);
   if (dc == nullptr) return;
-  HGDIOBJ previous = SelectObject(dc, linkFont_);
+  HGDIOBJ previous = SelectObject(dc, font);
   SIZE extent{};
   const bool measured =
       GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent) != FALSE;
   SelectObject(dc, previous);
   ReleaseDC(link, dc);
   if (!measured) return;
-  const int width = std::clamp(static_cast<int>(extent.cx), static_cast<int>(layout.Width),
-                               static_cast<int>(kCfgForm.ClientWidth - 2 * layout.Left));
-  SetWindowPos(link, nullptr, 0, 0, width, layout.Height,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int width = std::clamp(static_cast<int>(extent.cx), box.Width,
+                               std::max(box.Width, scaled_.ClientWidth - 2 * box.Left));
+  SetWindowPos(link, nullptr, 0, 0, width, box.Height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32CfgDialog::ArrangeTabOrder() {
@@ -159,6 +179,16 @@ void Win32CfgDialog::ArrangeTabOrder() {
     SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = control;
   }
+}
+
+void Win32CfgDialog::RememberFocus() {
+  HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(window_, focus)) focus_ = focus;
+}
+
+void Win32CfgDialog::RestoreFocus() {
+  if (focus_ == nullptr) focus_ = GetNextDlgTabItem(window_, nullptr, FALSE);
+  if (focus_ != nullptr) SetFocus(focus_);
 }
 
 const CfgControlLayout* Win32CfgDialog::LayoutOfWindow(HWND control) const {
@@ -210,11 +240,37 @@ LRESULT Win32CfgDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, 
         return TRUE;
       }
       break;
+    case WM_ACTIVATE:
+      // As in any dialog, the keyboard focus belongs to a control: the first in the tab order
+      // when the dialog opens, and the one that had it whenever the dialog comes back.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        RememberFocus();
+      } else if (HIWORD(wParam) == 0) {
+        RestoreFocus();
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      RestoreFocus();
+      return 0;
+    case kWmGetDpiScaledSize: {
+      // Asked before a move to a monitor of another density: the size the layout will have
+      // there, so that the place the system suggests fits it exactly.
+      const auto dpi = static_cast<UINT>(wParam);
+      *reinterpret_cast<SIZE*>(lParam) = FrameSizeForClient(
+          ScaleToDpi(kCfgForm.ClientWidth, static_cast<int>(dpi)),
+          ScaleToDpi(kCfgForm.ClientHeight, static_cast<int>(dpi)), kDialogStyle, 0, dpi);
+      return TRUE;
+    }
+    case kWmDpiChanged:
+      ApplyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_ACTIVATEAPP:
       app_.ActivateApp(wParam != FALSE);
       break;
     case WM_DESTROY:
       window_ = nullptr;
+      focus_ = nullptr;
       controls_.fill(nullptr);
       app_.Terminate();
       return 0;

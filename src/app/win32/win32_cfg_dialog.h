@@ -1,6 +1,6 @@
 // The configuration dialog's native view: a fixed-border window with labels, push buttons
-// and trackbars built from the dialog model's control table, forwarding every user action
-// to TCfgFrm.
+// and trackbars built from the dialog model's control table, scaled to the density of the
+// monitor it is on, forwarding every user action to TCfgFrm.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 
 #include "app/win32/win32_application.h"
 #include "config/cfg_dialog_model.h"
+#include "config/cfg_dialog_scaling.h"
 
 class Win32CfgDialog final : public CfgDialogView {
  public:
@@ -32,8 +33,11 @@ class Win32CfgDialog final : public CfgDialogView {
  private:
   void CreateWindowFrame();
   void CreateControl(const CfgControlLayout& layout);
-  void FitLinkToText(HWND link, const CfgControlLayout& layout, const std::wstring& text);
+  void ApplyDpi(UINT dpi, const RECT* suggested);
+  void FitLinkToText(HWND link, const CfgBox& box, const std::wstring& text, HFONT font);
   void ArrangeTabOrder();
+  void RememberFocus();
+  void RestoreFocus();
   void OnCommand(HWND control, UINT code);
   void OnSliderScroll(HWND control);
   LRESULT ControlColours(HDC dc, HWND control);
@@ -44,6 +48,8 @@ class Win32CfgDialog final : public CfgDialogView {
   TCfgFrm form_;
   HWND window_ = nullptr;
   std::array<HWND, kCfgControls.size()> controls_{};
+  HWND focus_ = nullptr;      // the control to give the focus back to
+  CfgScaledLayout scaled_{};  // the layout at the density of the dialog's monitor
   HFONT font_ = nullptr;
   HFONT linkFont_ = nullptr;
   HBRUSH background_ = nullptr;

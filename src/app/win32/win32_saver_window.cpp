@@ -6,25 +6,13 @@
 
 #include "app/win32/win32_text.h"
 #include "gl/gl_entries.h"
+#include "gl/swap_control.h"
 
 namespace {
 
 constexpr wchar_t kSaverClass[] = L"TForm1";
 constexpr UINT_PTR kPreviewWatchTimer = 1;
 constexpr UINT kPreviewWatchMs = 100;
-
-void RegisterSaverClass(HINSTANCE instance, WNDPROC proc) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  // Its own device context: the GL context is bound to it for the life of the process.
-  wc.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  wc.lpszClassName = kSaverClass;
-  RegisterClassExW(&wc);
-}
 
 }  // namespace
 
@@ -64,6 +52,13 @@ bool Win32RenderingSurface::CreateContext() {
 
 bool Win32RenderingSurface::MakeCurrent() {
   return wglMakeCurrent(dc_, context_) != FALSE;
+}
+
+void Win32RenderingSurface::SetSwapInterval(int32_t interval) {
+  // With the extension, SwapBuffers waits for the vertical blank, so the message loop, which
+  // never sleeps, turns at the display's rate instead of spinning a core. Without it nothing
+  // changes.
+  RequestSwapInterval(interval);
 }
 
 void Win32RenderingSurface::SwapBuffers() {
@@ -122,7 +117,8 @@ Win32SaverWindow::Win32SaverWindow(Win32Application& app, Win32RenderingSurface&
     : app_(app),
       surface_(surface),
       host_(app),
-      form_(app, host_, surface, SystemFrameClock(), settings, preview) {}
+      form_(app, host_, surface, SystemFrameClock(), settings, preview),
+      covers_(app) {}
 
 Win32SaverWindow::~Win32SaverWindow() {
   // The window is left for the process's end to take away: destroying it here first hands
@@ -132,7 +128,12 @@ Win32SaverWindow::~Win32SaverWindow() {
 }
 
 void Win32SaverWindow::Create() {
-  RegisterSaverClass(app_.Instance(), &WindowProcOf<Win32SaverWindow>);
+  // Its own device context: the GL context is bound to it for the life of the process.
+  RegisterWindowClass(app_.Instance(), &WindowProcOf<Win32SaverWindow>,
+                      {.Name = kSaverClass,
+                       .Style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW,
+                       .Cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)),  // IDC_ARROW
+                       .Background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
   // The design size and place matter only until the window is shown maximized.
   window_ = CreateWindowExW(WS_EX_TOPMOST, kSaverClass, L"Form1",
                             WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 479, 368, 768, 548,
@@ -146,10 +147,17 @@ void Win32SaverWindow::Create() {
 }
 
 void Win32SaverWindow::CoverScreen() {
+  SaverPlacement placement = PlaceSaver(monitors_());
+  if (placement.Scene.Empty()) {
+    placement.Scene = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
   // Maximizing alone leaves the window at its design size where no window manager acts on
-  // it (Wine without a desktop manager, say), so the screen is also asked for by size.
-  SetWindowPos(window_, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-               GetSystemMetrics(SM_CYSCREEN), SWP_NOACTIVATE);
+  // it (Wine without a desktop manager, say), so the primary monitor is also asked for by
+  // place and size.
+  const ScreenRect& scene = placement.Scene;
+  SetWindowPos(window_, HWND_TOPMOST, scene.Left, scene.Top, scene.Width(), scene.Height(),
+               SWP_NOACTIVATE);
+  covers_.Create(placement.Covers);
 }
 
 HWND PreviewWindowFromHandle(int64_t value) {
@@ -183,6 +191,7 @@ LRESULT Win32SaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam
       // Every way of showing a window ends here, while WM_SHOWWINDOW is skipped for some
       // (a maximized show among them). The default handling then sends WM_SIZE.
       if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) {
+        covers_.Show(window);
         form_.FormShow();
       }
       break;

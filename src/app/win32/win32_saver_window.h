@@ -8,6 +8,8 @@
 
 #include "app/saver_window.h"
 #include "app/win32/win32_application.h"
+#include "app/win32/win32_cover_windows.h"
+#include "app/win32/win32_monitors.h"
 
 // The pixel format the saver asks for: double-buffered RGBA for a window, 32-bit colour and
 // 32-bit depth, every other field zero.
@@ -27,7 +29,7 @@ class Win32RenderingSurface : public RenderingSurface {
   bool SetPixelFormat() override;
   bool CreateContext() override;
   bool MakeCurrent() override;
-  void SetSwapInterval(int32_t) override {}
+  void SetSwapInterval(int32_t interval) override;
   void SwapBuffers() override;
   int32_t ClientWidth() const override;
   int32_t ClientHeight() const override;
@@ -65,7 +67,10 @@ class Win32SaverWindow {
   Win32SaverWindow(const Win32SaverWindow&) = delete;
   Win32SaverWindow& operator=(const Win32SaverWindow&) = delete;
 
-  // Creates the window and runs FormCreate; the application shows it maximized.
+  // Where the full-screen saver reads the monitors from (the system's unless replaced).
+  void SetMonitorLayoutSource(MonitorLayoutSource source) { monitors_ = std::move(source); }
+  // Creates the window and runs FormCreate; the application shows it maximized. The full-screen
+  // saver also covers every other monitor, shown together with the window.
   void Create();
   // Preview: makes the window a child filling the client area of the host window the form's
   // PreviewParent names, and ends the application once that window is gone.
@@ -75,6 +80,7 @@ class Win32SaverWindow {
   Win32Application& Application() { return app_; }
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   TForm1& Form() { return form_; }
+  const std::vector<HWND>& CoverWindows() const { return covers_.Handles(); }
 
  private:
   void CoverScreen();
@@ -83,6 +89,8 @@ class Win32SaverWindow {
   Win32RenderingSurface& surface_;
   Win32SaverHost host_;
   TForm1 form_;
+  MonitorLayoutSource monitors_ = SystemMonitorLayout;
+  Win32CoverWindows covers_;
   HWND window_ = nullptr;
   HWND previewParent_ = nullptr;
 };

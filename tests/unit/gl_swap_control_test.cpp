@@ -1,0 +1,134 @@
+// The swap interval through WGL_EXT_swap_control, against made-up drivers behind the recording
+// layer: where the extension is looked for, which functions are looked up and called, and that
+// nothing is asked of a driver without it. The cases and their expected call logs are in
+// data/swap_interval_cases.txt.
+#include "gl/swap_control.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "gl/gl_entries.h"
+#include "gl/gl_recording.h"
+
+namespace {
+
+struct SwapCase {
+  std::string Name;
+  std::string GlExtensions, WglExtensions;  // "-": none
+  bool SwapFunction = false;
+  bool Accepted = false;
+  std::vector<std::string> Log;
+};
+
+std::vector<SwapCase> ReadCases() {
+  std::ifstream file(ORVANTA_TEST_DATA_DIR "/swap_interval_cases.txt");
+  std::vector<SwapCase> cases;
+  for (std::string line; std::getline(file, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    const std::string word = line.substr(0, line.find(' '));
+    const std::string rest = line.size() > word.size() ? line.substr(word.size() + 1) : "";
+    if (word == "case") {
+      cases.emplace_back();
+      cases.back().Name = rest;
+    }
+    if (cases.empty()) continue;
+    SwapCase& c = cases.back();
+    if (word == "gl") c.GlExtensions = rest;
+    if (word == "wgl") c.WglExtensions = rest;
+    if (word == "swap") c.SwapFunction = rest == "yes";
+    if (word == "accepted") c.Accepted = rest == "yes";
+    if (word == ">") c.Log.push_back(rest);
+  }
+  return cases;
+}
+
+// The made-up driver of the case under way.
+const SwapCase* g_driver = nullptr;
+int g_interval_set = -1;
+
+const GLubyte* ORVANTA_GLAPI FakeGetString(GLenum) {
+  const std::string& list = g_driver->GlExtensions;
+  return list == "-" ? nullptr : reinterpret_cast<const GLubyte*>(list.c_str());
+}
+const char* ORVANTA_GLAPI FakeWglExtensions() {
+  return g_driver->WglExtensions.c_str();
+}
+int ORVANTA_GLAPI FakeSwapInterval(int interval) {
+  g_interval_set = interval;
+  return 1;
+}
+void* ORVANTA_GLAPI FakeGetProcAddress(const char* name) {
+  const std::string wanted(name);
+  if (wanted == "wglGetExtensionsStringEXT" && g_driver->WglExtensions != "-") {
+    return reinterpret_cast<void*>(&FakeWglExtensions);
+  }
+  if (wanted == "wglSwapIntervalEXT" && g_driver->SwapFunction) {
+    return reinterpret_cast<void*>(&FakeSwapInterval);
+  }
+  return nullptr;
+}
+
+class SwapInterval : public ::testing::Test {
+ protected:
+  void SetUp() override { saved_ = GL; }
+  void TearDown() override { GL = saved_; }
+  GlEntries saved_;
+};
+
+TEST_F(SwapInterval, EachDriverIsAskedOnlyWhatItOffers) {
+  const std::vector<SwapCase> cases = ReadCases();
+  ASSERT_EQ(cases.size(), 6u) << "data/swap_interval_cases.txt not read";
+  for (const SwapCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    g_driver = &c;
+    g_interval_set = -1;
+    GL = GlEntries{};
+    GL.glGetString = &FakeGetString;
+    GL.wglGetProcAddress = &FakeGetProcAddress;
+    GlRecorder recorder(GlRecorder::Forwarding::On);
+    recorder.Start();
+    EXPECT_EQ(RequestSwapInterval(1), c.Accepted);
+    recorder.Stop();
+    EXPECT_EQ(recorder.Lines(), c.Log);
+    EXPECT_EQ(g_interval_set, c.Accepted ? 1 : -1);
+  }
+}
+
+TEST_F(SwapInterval, WithoutWglNothingIsCalled) {
+  GL = GlEntries{};  // a GL without WGL (Linux, OSMesa)
+  GlRecorder recorder(GlRecorder::Forwarding::On);
+  recorder.Start();
+  EXPECT_FALSE(RequestSwapInterval(1));
+  EXPECT_TRUE(recorder.Lines().empty());
+}
+
+TEST_F(SwapInterval, AFunctionFoundWhileRecordingStaysBehindTheEntryAfterwards) {
+  static const SwapCase driver{"", "WGL_EXT_swap_control", "-", true, true, {}};
+  g_driver = &driver;
+  GL = GlEntries{};
+  GL.glGetString = &FakeGetString;
+  GL.wglGetProcAddress = &FakeGetProcAddress;
+  {
+    GlRecorder recorder(GlRecorder::Forwarding::On);
+    recorder.Start();
+    ASSERT_TRUE(RequestSwapInterval(0));
+  }
+  EXPECT_EQ(GL.wglSwapIntervalEXT, &FakeSwapInterval);
+  EXPECT_EQ(GL.wglGetProcAddress, &FakeGetProcAddress);
+}
+
+TEST(ExtensionList, NamesMatchOnlyAsWholeWords) {
+  EXPECT_TRUE(ExtensionListed("WGL_EXT_swap_control", "WGL_EXT_swap_control"));
+  EXPECT_TRUE(ExtensionListed("A WGL_EXT_swap_control B", "WGL_EXT_swap_control"));
+  EXPECT_TRUE(
+      ExtensionListed("WGL_EXT_swap_control_tear WGL_EXT_swap_control ", "WGL_EXT_swap_control"));
+  EXPECT_FALSE(ExtensionListed("XWGL_EXT_swap_control", "WGL_EXT_swap_control"));
+  EXPECT_FALSE(ExtensionListed("WGL_EXT_swap_control_tear", "WGL_EXT_swap_control"));
+  EXPECT_FALSE(ExtensionListed("", "WGL_EXT_swap_control"));
+  EXPECT_FALSE(ExtensionListed(nullptr, "WGL_EXT_swap_control"));
+}
+
+}  // namespace
