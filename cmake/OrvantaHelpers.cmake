@@ -51,6 +51,8 @@ function(orvanta_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  # Expected data lives in tests/data, named by the test that reads it.
+  target_compile_definitions(${name} PRIVATE ORVANTA_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   orvanta_warnings(${name})
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name})

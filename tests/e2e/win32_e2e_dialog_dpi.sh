@@ -6,7 +6,7 @@
 # dialog's own process by win32_window_test_144dpi: fonts cannot be read from outside.)
 source "$(dirname "${BASH_SOURCE[0]}")/win32_e2e_lib.sh"
 : "${ORVANTA_E2E_DPI:?}"
-DESIGN_AT_DPI="$(dirname "${BASH_SOURCE[0]}")/../unit/data/cfg_dialog_dpi.txt"
+DESIGN_AT_DPI="$(dirname "${BASH_SOURCE[0]}")/../data/cfg_dialog_dpi.txt"
 start_display 1280x800  # room for the whole dialog at 1.5 times its size
 prepare_wine
 set_display_dpi "$ORVANTA_E2E_DPI"

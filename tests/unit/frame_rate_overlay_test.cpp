@@ -17,7 +17,7 @@ namespace {
 using namespace render_test;
 
 TEST(FrameRateMeter, ReadsTheFramesOfEachSecondAsTheDataFileSays) {
-  std::ifstream cases(ORVANTA_TEST_DATA "/frame_rate_text.txt");
+  std::ifstream cases(ORVANTA_TEST_DATA_DIR "/frame_rate_text.txt");
   ASSERT_TRUE(cases) << "missing tests/data/frame_rate_text.txt";
   int checked = 0;
   for (std::string line; std::getline(cases, line);) {

@@ -8,5 +8,3 @@ target_compile_definitions(gl_constants_test PRIVATE
   ORVANTA_GL_CONSTANTS_HEADER="${PROJECT_SOURCE_DIR}/src/gl/gl_constants.h")
 orvanta_add_test(gl_fpu_test SOURCES gl_fpu_test.cpp DEPS orvanta_gl)
 orvanta_add_test(gl_swap_control_test SOURCES gl_swap_control_test.cpp DEPS orvanta_gl)
-target_compile_definitions(gl_swap_control_test PRIVATE
-  ORVANTA_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")

@@ -10,8 +10,6 @@ if(WIN32)
   list(APPEND _render_calls_sources ${CMAKE_CURRENT_LIST_DIR}/texture_images.rc)
 endif()
 orvanta_add_test(render_calls_test SOURCES ${_render_calls_sources} DEPS orvanta_render)
-target_compile_definitions(render_calls_test PRIVATE
-  ORVANTA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
 if(WIN32)
   target_include_directories(render_calls_test PRIVATE ${PROJECT_SOURCE_DIR}/res)
 endif()

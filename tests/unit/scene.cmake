@@ -6,4 +6,3 @@ orvanta_add_test(scene_test
     ${CMAKE_CURRENT_LIST_DIR}/scene_spawn_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/scene_update_test.cpp
   DEPS orvanta_scene)
-target_compile_definitions(scene_test PRIVATE ORVANTA_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")

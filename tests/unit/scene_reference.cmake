@@ -3,5 +3,3 @@
 orvanta_add_test(scene_reference_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/scene_reference_test.cpp
   DEPS orvanta_headless_core)
-target_compile_definitions(scene_reference_test
-  PRIVATE ORVANTA_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")

@@ -215,7 +215,7 @@ std::string Outcome(const std::vector<std::string>& args) {
 }  // namespace
 
 TEST(XScreenSaverOptions, CountsFrameRateAndDelayAsTheDataFileSays) {
-  std::ifstream cases(ORVANTA_TEST_DATA "/xscreensaver_options.txt");
+  std::ifstream cases(ORVANTA_TEST_DATA_DIR "/xscreensaver_options.txt");
   ASSERT_TRUE(cases) << "missing tests/data/xscreensaver_options.txt";
   int checked = 0;
   for (std::string line; std::getline(cases, line);) {
