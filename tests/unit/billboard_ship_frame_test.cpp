@@ -54,52 +54,52 @@ class ShipFrame : public RecordedCalls {
     ApplyShipFrame(scene);
     return Calls();
   }
-  const std::string kToShip = Call("glTranslatef", 1.5, -2, -70.25);
+  const std::string kToShip_ = Call("glTranslatef", 1.5, -2, -70.25);
 };
 
 TEST_F(ShipFrame, CruiseRocksAboutTheViewingAxisWithTheFrameCounter) {
-  EXPECT_THAT(FrameCalls(kCruise, 3, 90, 0), ElementsAre(kToShip, "glRotatef(0,0,0,1)"));
+  EXPECT_THAT(FrameCalls(kCruise, 3, 90, 0), ElementsAre(kToShip_, "glRotatef(0,0,0,1)"));
   // A quarter rock: sin(pi / 2) at frame 15 pi / 2, as near as an integer gets.
   EXPECT_THAT(FrameCalls(kCruise, 0, 0, 24),
-              ElementsAre(kToShip, Call("glRotatef", F(23 * std::sin(24 / 15.0)), 0, 0, 1)));
+              ElementsAre(kToShip_, Call("glRotatef", F(23 * std::sin(24 / 15.0)), 0, 0, 1)));
 }
 
 TEST_F(ShipFrame, CruiseRockUsesTheCounterAcrossItsWrap) {
   constexpr int32_t kLast = std::numeric_limits<int32_t>::max();
   constexpr int32_t kFirst = std::numeric_limits<int32_t>::min();
   EXPECT_THAT(FrameCalls(kCruise, 0, 0, kLast),
-              ElementsAre(kToShip, Call("glRotatef", F(23 * std::sin(kLast / 15.0)), 0, 0, 1)));
+              ElementsAre(kToShip_, Call("glRotatef", F(23 * std::sin(kLast / 15.0)), 0, 0, 1)));
   EXPECT_THAT(FrameCalls(kCruise, 0, 0, kFirst),
-              ElementsAre(kToShip, Call("glRotatef", F(23 * std::sin(kFirst / 15.0)), 0, 0, 1)));
+              ElementsAre(kToShip_, Call("glRotatef", F(23 * std::sin(kFirst / 15.0)), 0, 0, 1)));
 }
 
 TEST_F(ShipFrame, LoopsTurnAboutAPivotAboveOrBelowTheShip) {
   EXPECT_THAT(
       FrameCalls(kLoopManoeuvre, 0, 90),
-      ElementsAre(kToShip, "glTranslatef(0,9,0)", "glRotatef(90,1,0,0)", "glTranslatef(0,-9,0)"));
+      ElementsAre(kToShip_, "glTranslatef(0,9,0)", "glRotatef(90,1,0,0)", "glTranslatef(0,-9,0)"));
   EXPECT_THAT(
       FrameCalls(kLoopManoeuvre, 1, 90),
-      ElementsAre(kToShip, "glTranslatef(0,-9,0)", "glRotatef(90,-1,0,0)", "glTranslatef(0,9,0)"));
+      ElementsAre(kToShip_, "glTranslatef(0,-9,0)", "glRotatef(90,-1,0,0)", "glTranslatef(0,9,0)"));
 }
 
 TEST_F(ShipFrame, WideLoopsAlsoRollThreeOrTwoTimes) {
   EXPECT_THAT(FrameCalls(kLoopManoeuvre, 2, 100.5),
-              ElementsAre(kToShip, "glTranslatef(0,15,0)", "glRotatef(100.5,1,0,0)",
+              ElementsAre(kToShip_, "glTranslatef(0,15,0)", "glRotatef(100.5,1,0,0)",
                           "glTranslatef(0,-15,0)", "glRotatef(301.5,0,0,1)"));
   EXPECT_THAT(FrameCalls(kLoopManoeuvre, 3, 100.5),
-              ElementsAre(kToShip, "glTranslatef(0,-15,0)", "glRotatef(100.5,-1,0,0)",
+              ElementsAre(kToShip_, "glTranslatef(0,-15,0)", "glRotatef(100.5,-1,0,0)",
                           "glTranslatef(0,15,0)", "glRotatef(201,0,0,-1)"));
 }
 
 TEST_F(ShipFrame, BarrelRollTurnsAboutTheViewingAxis) {
-  EXPECT_THAT(FrameCalls(kRollManoeuvre, 3, 357), ElementsAre(kToShip, "glRotatef(357,0,0,1)"));
+  EXPECT_THAT(FrameCalls(kRollManoeuvre, 3, 357), ElementsAre(kToShip_, "glRotatef(357,0,0,1)"));
 }
 
 TEST_F(ShipFrame, UnknownModesAndLoopVariantsLeaveOnlyTheTranslation) {
-  EXPECT_THAT(FrameCalls(kLoopManoeuvre, 4, 90), ElementsAre(kToShip));
-  EXPECT_THAT(FrameCalls(kLoopManoeuvre, 255, 90), ElementsAre(kToShip));
-  EXPECT_THAT(FrameCalls(3, 0, 90), ElementsAre(kToShip));
-  EXPECT_THAT(FrameCalls(255, 0, 90), ElementsAre(kToShip));
+  EXPECT_THAT(FrameCalls(kLoopManoeuvre, 4, 90), ElementsAre(kToShip_));
+  EXPECT_THAT(FrameCalls(kLoopManoeuvre, 255, 90), ElementsAre(kToShip_));
+  EXPECT_THAT(FrameCalls(3, 0, 90), ElementsAre(kToShip_));
+  EXPECT_THAT(FrameCalls(255, 0, 90), ElementsAre(kToShip_));
 }
 
 TEST_F(ShipFrame, AnglesAreWorkedOutInDoubleAndRoundedOnce) {

@@ -26,8 +26,8 @@ class FakeFrameClock final : public FrameClock {
   }
 
   // Moves both clocks on together, as real time would.
-  void AdvanceMs(int64_t Milliseconds) {
-    Counter += Frequency * Milliseconds / 1000;
-    Tick += static_cast<uint32_t>(Milliseconds);
+  void AdvanceMs(int64_t milliseconds) {
+    Counter += Frequency * milliseconds / 1000;
+    Tick += static_cast<uint32_t>(milliseconds);
   }
 };

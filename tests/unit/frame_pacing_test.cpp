@@ -5,7 +5,7 @@
 
 TEST(TurnPacer, WaitsTheDelayLessTheTurnAndNeverLessThanNothing) {
   struct Case {
-    int64_t delay, turnTook, left;
+    int64_t Delay, TurnTook, Left;
   } cases[] = {
       {16'667, 5'000, 11'667},   // a quick frame: the rest of the delay
       {16'667, 0, 16'667},       // the whole delay
@@ -16,11 +16,11 @@ TEST(TurnPacer, WaitsTheDelayLessTheTurnAndNeverLessThanNothing) {
       {16'667, -2'000, 16'667},  // a clock that stepped back waits one delay at most
   };
   for (const Case& c : cases) {
-    TurnPacer pacer(c.delay);
+    TurnPacer pacer(c.Delay);
     pacer.TurnStarted(1'000'000);
-    EXPECT_EQ(pacer.WaitLeft(1'000'000 + c.turnTook), c.left)
-        << "delay " << c.delay << ", turn " << c.turnTook;
-    EXPECT_EQ(pacer.Paces(), c.delay > 0);
+    EXPECT_EQ(pacer.WaitLeft(1'000'000 + c.TurnTook), c.Left)
+        << "delay " << c.Delay << ", turn " << c.TurnTook;
+    EXPECT_EQ(pacer.Paces(), c.Delay > 0);
   }
 }
 

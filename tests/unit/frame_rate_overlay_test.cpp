@@ -34,8 +34,8 @@ TEST(FrameRateMeter, ReadsTheFramesOfEachSecondAsTheDataFileSays) {
 
 TEST(StrokeFont, SevenSegmentFiguresPlacedGlyphByGlyph) {
   struct Case {
-    const char* text;
-    std::size_t strokes;
+    const char* Text;
+    std::size_t Strokes;
   } cases[] = {{"8", 7},
                {"1", 2},
                {"0", 6},
@@ -48,7 +48,7 @@ TEST(StrokeFont, SevenSegmentFiguresPlacedGlyphByGlyph) {
                {"x", 0},
                {"FPS: 60.0", 4 + 5 + 5 + 2 + 6 + 6 + 1 + 6}};
   for (const Case& c : cases) {
-    EXPECT_EQ(LayOutStrokeText(c.text, 0, 0, 16).size(), c.strokes) << c.text;
+    EXPECT_EQ(LayOutStrokeText(c.Text, 0, 0, 16).size(), c.Strokes) << c.Text;
   }
   // Each glyph in its own cell: 16 high, 8 wide, the next one 12.8 further right.
   for (const StrokeSegment& s : LayOutStrokeText("88", 10, 20, 16)) {

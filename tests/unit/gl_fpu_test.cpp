@@ -47,12 +47,12 @@ TEST(FloatingPoint, DivisionByZeroAndInvalidOperationsGiveInfinityAndNaN) {
   UnmaskTraps();
   MaskFloatingPointExceptions();
   volatile double zero = 0.0;
-  volatile float zero_f = 0.0f;
+  volatile float zeroF = 0.0f;
   volatile double huge = DBL_MAX;
   const double inf = std::numeric_limits<double>::infinity();
   EXPECT_EQ(1.0 / zero, inf);
   EXPECT_EQ(-1.0 / zero, -inf);
-  EXPECT_EQ(1.0f / zero_f, std::numeric_limits<float>::infinity());
+  EXPECT_EQ(1.0f / zeroF, std::numeric_limits<float>::infinity());
   EXPECT_TRUE(std::isnan(zero / zero));
   EXPECT_TRUE(std::isnan(std::sqrt(-1.0 - zero)));
   EXPECT_EQ(huge * 10.0, inf);

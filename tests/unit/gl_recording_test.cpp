@@ -36,10 +36,10 @@ class GlTablesTest : public ::testing::Test {
 };
 
 // Stand-ins for a real GL, to see what the recorder forwards.
-std::vector<std::string> g_fake_calls;
+std::vector<std::string> gFakeCalls;
 
 void ORVANTA_GLAPI FakeEnable(GLenum cap) {
-  g_fake_calls.push_back("enable " + std::to_string(cap));
+  gFakeCalls.push_back("enable " + std::to_string(cap));
 }
 GLenum ORVANTA_GLAPI FakeGetError() {
   return GL_INVALID_OPERATION;
@@ -48,8 +48,8 @@ void ORVANTA_GLAPI FakeGetFloatv(GLenum, GLfloat* params) {
   params[0] = 42.5f;
 }
 void ORVANTA_GLAPI FakeLightfv(GLenum light, GLenum pname, const GLfloat* params) {
-  g_fake_calls.push_back("light " + std::to_string(light) + " " + std::to_string(pname) + " " +
-                         std::to_string(params[3]));
+  gFakeCalls.push_back("light " + std::to_string(light) + " " + std::to_string(pname) + " " +
+                       std::to_string(params[3]));
 }
 GLUquadric* FakeQuadric() {
   return reinterpret_cast<GLUquadric*>(std::uintptr_t{0x1000});
@@ -58,8 +58,8 @@ GLUquadric* ORVANTA_GLAPI FakeNewQuadric() {
   return FakeQuadric();
 }
 void ORVANTA_GLAPI FakeSphere(GLUquadric* q, GLdouble radius, GLint, GLint) {
-  g_fake_calls.push_back(std::string(q == FakeQuadric() ? "sphere " : "sphere on another ") +
-                         std::to_string(radius));
+  gFakeCalls.push_back(std::string(q == FakeQuadric() ? "sphere " : "sphere on another ") +
+                       std::to_string(radius));
 }
 int ORVANTA_GLAPI FakeChoosePixelFormat(void*, const void*) {
   return 7;
@@ -219,7 +219,7 @@ class GlRecorderForwarding : public GlTablesTest {
  protected:
   void SetUp() override {
     GlTablesTest::SetUp();
-    g_fake_calls.clear();
+    gFakeCalls.clear();
     GL = GlEntries{};
     GLu = GluEntries{};
     GL.glEnable = &FakeEnable;
@@ -246,7 +246,7 @@ TEST_F(GlRecorderForwarding, ForwardedCallsReachTheSavedEntriesWithTheirResults)
   EXPECT_EQ(quadric, FakeQuadric());
   GLu.gluSphere(quadric, 2.0, 3, 3);
   EXPECT_EQ(GL.ChoosePixelFormat(nullptr, nullptr), 7);
-  EXPECT_THAT(g_fake_calls,
+  EXPECT_THAT(gFakeCalls,
               ElementsAre("enable 2896", "light 16384 4611 1.000000", "sphere 2.000000"));
   EXPECT_EQ(recorder.Lines().size(), 7u);
 }
@@ -259,11 +259,11 @@ TEST_F(GlRecorderForwarding, NothingIsForwardedWhenForwardingIsOff) {
   GLUquadric* quadric = GLu.gluNewQuadric();
   EXPECT_NE(quadric, FakeQuadric());
   GLu.gluSphere(quadric, 2.0, 3, 3);
-  EXPECT_TRUE(g_fake_calls.empty());
+  EXPECT_TRUE(gFakeCalls.empty());
 
   recorder.SetForwarding(GlRecorder::Forwarding::On);
   GL.glEnable(GL_FOG);
-  EXPECT_THAT(g_fake_calls, ElementsAre("enable 2912"));
+  EXPECT_THAT(gFakeCalls, ElementsAre("enable 2912"));
   EXPECT_THAT(recorder.Lines(), ElementsAre("glEnable(2896)", "glGetError()", "gluNewQuadric()",
                                             "gluSphere(quadric,2,3,3)", "glEnable(2912)"));
 }
@@ -276,7 +276,7 @@ TEST_F(GlRecorderForwarding, EntriesWithNothingBehindThemAndTheDummyQuadricAreNo
   GL.glDisable(GL_LIGHTING);  // no saved entry: logged, not called
   EXPECT_EQ(GL.glIsEnabled(GL_LIGHTING), GL_FALSE);
   GLu.gluSphere(dummy, 1.0, 3, 3);  // a real GLU must never see the dummy
-  EXPECT_TRUE(g_fake_calls.empty());
+  EXPECT_TRUE(gFakeCalls.empty());
   EXPECT_EQ(recorder.Lines().size(), 4u);
 }
 
@@ -359,17 +359,17 @@ TEST_F(GlRecorderLifetime, StopPutsBackEveryEntry) {
   GLu = GluEntries{};
   GL.glEnable = &FakeEnable;
   GLu.gluSphere = &FakeSphere;
-  const GlEntries gl_before = GL;
-  const GluEntries glu_before = GLu;
+  const GlEntries glBefore = GL;
+  const GluEntries gluBefore = GLu;
   GlRecorder recorder;
   recorder.Start();
-  EXPECT_NE(GL.glEnable, gl_before.glEnable);
+  EXPECT_NE(GL.glEnable, glBefore.glEnable);
   EXPECT_NE(GL.glDisable, nullptr);
   EXPECT_NE(GLu.gluDisk, nullptr);
   recorder.Stop();
   EXPECT_FALSE(recorder.IsRecording());
-  EXPECT_THAT(ChangedEntries(GL, gl_before), ElementsAre());
-  EXPECT_THAT(ChangedEntries(GLu, glu_before), ElementsAre());
+  EXPECT_THAT(ChangedEntries(GL, glBefore), ElementsAre());
+  EXPECT_THAT(ChangedEntries(GLu, gluBefore), ElementsAre());
   GL.glEnable(GL_FOG);  // reaches the fake directly again, with nothing logged
   EXPECT_TRUE(recorder.Lines().empty());
 }

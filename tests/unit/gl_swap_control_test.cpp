@@ -46,26 +46,26 @@ std::vector<SwapCase> ReadCases() {
 }
 
 // The made-up driver of the case under way.
-const SwapCase* g_driver = nullptr;
-int g_interval_set = -1;
+const SwapCase* gDriver = nullptr;
+int gIntervalSet = -1;
 
 const GLubyte* ORVANTA_GLAPI FakeGetString(GLenum) {
-  const std::string& list = g_driver->GlExtensions;
+  const std::string& list = gDriver->GlExtensions;
   return list == "-" ? nullptr : reinterpret_cast<const GLubyte*>(list.c_str());
 }
 const char* ORVANTA_GLAPI FakeWglExtensions() {
-  return g_driver->WglExtensions.c_str();
+  return gDriver->WglExtensions.c_str();
 }
 int ORVANTA_GLAPI FakeSwapInterval(int interval) {
-  g_interval_set = interval;
+  gIntervalSet = interval;
   return 1;
 }
 void* ORVANTA_GLAPI FakeGetProcAddress(const char* name) {
   const std::string wanted(name);
-  if (wanted == "wglGetExtensionsStringEXT" && g_driver->WglExtensions != "-") {
+  if (wanted == "wglGetExtensionsStringEXT" && gDriver->WglExtensions != "-") {
     return reinterpret_cast<void*>(&FakeWglExtensions);
   }
-  if (wanted == "wglSwapIntervalEXT" && g_driver->SwapFunction) {
+  if (wanted == "wglSwapIntervalEXT" && gDriver->SwapFunction) {
     return reinterpret_cast<void*>(&FakeSwapInterval);
   }
   return nullptr;
@@ -83,8 +83,8 @@ TEST_F(SwapInterval, EachDriverIsAskedOnlyWhatItOffers) {
   ASSERT_EQ(cases.size(), 6u) << "data/swap_interval_cases.txt not read";
   for (const SwapCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    g_driver = &c;
-    g_interval_set = -1;
+    gDriver = &c;
+    gIntervalSet = -1;
     GL = GlEntries{};
     GL.glGetString = &FakeGetString;
     GL.wglGetProcAddress = &FakeGetProcAddress;
@@ -93,7 +93,7 @@ TEST_F(SwapInterval, EachDriverIsAskedOnlyWhatItOffers) {
     EXPECT_EQ(RequestSwapInterval(1), c.Accepted);
     recorder.Stop();
     EXPECT_EQ(recorder.Lines(), c.Log);
-    EXPECT_EQ(g_interval_set, c.Accepted ? 1 : -1);
+    EXPECT_EQ(gIntervalSet, c.Accepted ? 1 : -1);
   }
 }
 
@@ -107,7 +107,7 @@ TEST_F(SwapInterval, WithoutWglNothingIsCalled) {
 
 TEST_F(SwapInterval, AFunctionFoundWhileRecordingStaysBehindTheEntryAfterwards) {
   static const SwapCase driver{"", "WGL_EXT_swap_control", "-", true, true, {}};
-  g_driver = &driver;
+  gDriver = &driver;
   GL = GlEntries{};
   GL.glGetString = &FakeGetString;
   GL.wglGetProcAddress = &FakeGetProcAddress;

@@ -45,8 +45,8 @@ TEST(HeadlessOptions, ReadsEveryOptionInBothSpellings) {
 
 TEST(HeadlessOptions, RefusesWrongCommandLinesNamingTheCulprit) {
   struct Case {
-    Args args;
-    std::string mentioned;
+    Args Given;
+    std::string Mentioned;
   };
   const Case cases[] = {
       {{"--seed"}, "--seed"},
@@ -69,10 +69,10 @@ TEST(HeadlessOptions, RefusesWrongCommandLinesNamingTheCulprit) {
   };
   for (const Case& c : cases) {
     try {
-      ParseHeadlessOptions(c.args);
-      ADD_FAILURE() << "accepted: " << testing::PrintToString(c.args);
+      ParseHeadlessOptions(c.Given);
+      ADD_FAILURE() << "accepted: " << testing::PrintToString(c.Given);
     } catch (const UsageError& error) {
-      EXPECT_NE(std::string(error.what()).find(c.mentioned), std::string::npos) << error.what();
+      EXPECT_NE(std::string(error.what()).find(c.Mentioned), std::string::npos) << error.what();
     }
   }
 }

@@ -117,6 +117,8 @@ TEST(TraceNumbers, DoublesAndFloatsReadBackExactlyAndNonNumbersAreNull) {
     AppendJsonNumber(text, value);
     ASSERT_TRUE(JsonChecker(text).Valid()) << text;
     const double back = std::strtod(text.c_str(), nullptr);
+    // Bit for bit, so that -0.0 must come back as -0.0.
+    // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
     EXPECT_EQ(std::memcmp(&back, &value, sizeof value), 0) << text;
   }
   for (float value : {0.7f, 1.0f / 3, 1e-40f, FLT_MAX}) {

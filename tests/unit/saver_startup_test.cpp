@@ -30,50 +30,50 @@ class JournalledStore : public FakeSettingsStore {
 
 class FakePlatform : public SaverPlatform {
  public:
-  std::string graphicsUnavailable;
-  std::string saverThrows;  // RunSaver throws a StartupError with this text
-  int runResult = 7;
-  Journal journal;
-  JournalledStore* store = nullptr;
-  std::vector<std::pair<ValueStatus, std::string>> stored;  // Gwiazd's status, for one case
+  std::string MissingGraphics;  // what GraphicsUnavailable answers
+  std::string SaverThrows;      // RunSaver throws a StartupError with this text
+  int RunResult = 7;
+  Journal Calls;
+  JournalledStore* Store = nullptr;
+  std::vector<std::pair<ValueStatus, std::string>> Stored;  // Gwiazd's status, for one case
 
   std::unique_ptr<SettingsStore> OpenSettingsStore() override {
-    auto made = std::make_unique<JournalledStore>(journal);
-    for (const auto& [status, name] : stored) made->Store(name, 0, status);
-    store = made.get();
+    auto made = std::make_unique<JournalledStore>(Calls);
+    for (const auto& [status, name] : Stored) made->Store(name, 0, status);
+    Store = made.get();
     return made;
   }
   CommandLine ReadCommandLine(std::span<const std::string> args) override {
-    journal.push_back("ReadCommandLine");
+    Calls.push_back("ReadCommandLine");
     return ParseCommandLine(args);
   }
-  void SetTitle(const std::string& title) override { journal.push_back("Title " + title); }
+  void SetTitle(const std::string& title) override { Calls.push_back("Title " + title); }
   std::string GraphicsUnavailable() override {
-    journal.push_back("GraphicsUnavailable");
-    return graphicsUnavailable;
+    Calls.push_back("GraphicsUnavailable");
+    return MissingGraphics;
   }
   int RunConfiguration(Settings& settings, SettingsStore& used) override {
-    journal.push_back("RunConfiguration " + std::to_string(settings.MeteorCount) +
-                      (&used == store ? " same store" : " other store"));
-    return runResult;
+    Calls.push_back("RunConfiguration " + std::to_string(settings.MeteorCount) +
+                    (&used == Store ? " same store" : " other store"));
+    return RunResult;
   }
   int RunSaver(const CommandLine& command, const Settings& settings) override {
-    journal.push_back(
+    Calls.push_back(
         "RunSaver " + std::string(command.Mode == SaverMode::Preview ? "preview " : "full ") +
         std::to_string(command.PreviewParent) + " " + std::to_string(settings.LightCount));
-    if (!saverThrows.empty()) throw StartupError(saverThrows);
-    return runResult;
+    if (!SaverThrows.empty()) throw StartupError(SaverThrows);
+    return RunResult;
   }
-  void ShowStartupError(const std::string& text) override { journal.push_back("Box " + text); }
+  void ShowStartupError(const std::string& text) override { Calls.push_back("Box " + text); }
 };
 
 struct StartupCase {
-  std::vector<std::string> args;
-  std::string graphicsUnavailable;
-  std::string saverThrows;
-  bool damagedSetting;
-  Journal expected;
-  int exitCode;
+  std::vector<std::string> Args;
+  std::string MissingGraphics;
+  std::string SaverThrows;
+  bool DamagedSetting;
+  Journal Expected;
+  int ExitCode;
 };
 
 const std::string kConfigTitle = "Title Quorvel orvanta screensaver konfiguracja";
@@ -105,13 +105,13 @@ const StartupCase kCases[] = {
 TEST(SaverStartup, SettingsFirstThenModeTitleAndOneBoxForEveryEarlyError) {
   for (const StartupCase& c : kCases) {
     FakePlatform platform;
-    platform.graphicsUnavailable = c.graphicsUnavailable;
-    platform.saverThrows = c.saverThrows;
-    if (c.damagedSetting) platform.stored.emplace_back(ValueStatus::WrongType, "Gwiazd");
-    const int exitCode = RunSaverProcess(c.args, platform);
-    const std::string label = c.args.empty() ? "(no arguments)" : c.args.front();
-    EXPECT_EQ(platform.journal, c.expected) << label;
-    EXPECT_EQ(exitCode, c.exitCode) << label;
+    platform.MissingGraphics = c.MissingGraphics;
+    platform.SaverThrows = c.SaverThrows;
+    if (c.DamagedSetting) platform.Stored.emplace_back(ValueStatus::WrongType, "Gwiazd");
+    const int exitCode = RunSaverProcess(c.Args, platform);
+    const std::string label = c.Args.empty() ? "(no arguments)" : c.Args.front();
+    EXPECT_EQ(platform.Calls, c.Expected) << label;
+    EXPECT_EQ(exitCode, c.ExitCode) << label;
   }
 }
 

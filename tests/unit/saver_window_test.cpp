@@ -32,7 +32,7 @@ class FakeApplication : public Application {
 class FakeSurface : public RenderingSurface {
  public:
   explicit FakeSurface(Journal& journal) : journal_(journal) {}
-  int failAt = 0;  // 1..4: that step of context creation fails
+  int FailAt = 0;  // 1..4: that step of context creation fails
   void AcquireDeviceContext() override { journal_.push_back("GetDC"); }
   bool ChoosePixelFormat() override { return Step("ChoosePixelFormat", 1); }
   bool SetPixelFormat() override { return Step("SetPixelFormat", 2); }
@@ -48,7 +48,7 @@ class FakeSurface : public RenderingSurface {
  private:
   bool Step(const char* name, int step) {
     journal_.push_back(name);
-    return failAt != step;
+    return FailAt != step;
   }
   Journal& journal_;
 };
@@ -56,13 +56,13 @@ class FakeSurface : public RenderingSurface {
 class FakeHost : public SaverHost {
  public:
   explicit FakeHost(Journal& journal) : journal_(journal) {}
-  CursorPoint cursor{500, 400};
+  CursorPoint Cursor{500, 400};
   void SetApplicationToolWindow() override { journal_.push_back("ToolWindow"); }
   void SetScreenSaverRunning(bool running) override {
     journal_.push_back(running ? "ScreenSaverRunning(1)" : "ScreenSaverRunning(0)");
   }
   void CaptureMouse() override { journal_.push_back("SetCapture"); }
-  CursorPoint GetCursorPos() override { return cursor; }
+  CursorPoint GetCursorPos() override { return Cursor; }
   void ShowMessageBox(std::string_view text, std::string_view title, uint32_t style) override {
     journal_.push_back("Box(" + std::string(title) + "|" + std::string(text) + "|" +
                        std::to_string(style) + ")");
@@ -80,30 +80,30 @@ constexpr Settings kSmall{40, 40, 5, 3};
 
 class SaverWindow : public ::testing::Test {
  protected:
-  SaverWindow() { recorder.Start(); }
+  SaverWindow() { recorder_.Start(); }
 
   TForm1& Make(bool preview) {
-    form = std::make_unique<TForm1>(app, host, surface, clock, kSmall, preview);
-    form->SetSceneSeed(42);
-    return *form;
+    form_ = std::make_unique<TForm1>(app_, host_, surface_, clock_, kSmall, preview);
+    form_->SetSceneSeed(42);
+    return *form_;
   }
 
   bool Logged(const std::string& prefix) const {
-    return std::any_of(recorder.Lines().begin(), recorder.Lines().end(),
+    return std::any_of(recorder_.Lines().begin(), recorder_.Lines().end(),
                        [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
   }
 
   std::size_t Position(const std::string& entry) const {
-    return std::find(journal.begin(), journal.end(), entry) - journal.begin();
+    return std::find(journal_.begin(), journal_.end(), entry) - journal_.begin();
   }
 
-  Journal journal;
-  FakeApplication app{journal};
-  FakeSurface surface{journal};
-  FakeHost host{journal};
-  FakeFrameClock clock;
-  GlRecorder recorder;
-  std::unique_ptr<TForm1> form;
+  Journal journal_;
+  FakeApplication app_{journal_};
+  FakeSurface surface_{journal_};
+  FakeHost host_{journal_};
+  FakeFrameClock clock_;
+  GlRecorder recorder_;
+  std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(SaverWindow, FullScreenCreationRunsInOrderAndSwitchesTheTimerOn) {
@@ -112,12 +112,12 @@ TEST_F(SaverWindow, FullScreenCreationRunsInOrderAndSwitchesTheTimerOn) {
   const Journal expected{"ToolWindow",    "ScreenSaverRunning(1)", "SetCapture",
                          "GetDC",         "ChoosePixelFormat",     "SetPixelFormat",
                          "CreateContext", "MakeCurrent",           "SwapInterval(1)"};
-  EXPECT_EQ(journal, expected);
+  EXPECT_EQ(journal_, expected);
   EXPECT_TRUE(f.PowerTimer1.MayProcess());
   EXPECT_TRUE(f.PowerTimer1.MayRender());
-  ASSERT_FALSE(recorder.Lines().empty());
+  ASSERT_FALSE(recorder_.Lines().empty());
   // The projection is set up before the quadric exists and before the textures load.
-  const auto& lines = recorder.Lines();
+  const auto& lines = recorder_.Lines();
   const auto at = [&](const std::string& prefix) {
     return std::find_if(lines.begin(), lines.end(),
                         [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }) -
@@ -131,8 +131,8 @@ TEST_F(SaverWindow, FullScreenCreationRunsInOrderAndSwitchesTheTimerOn) {
 
 TEST_F(SaverWindow, PreviewNeitherCapturesTheMouseNorClaimsTheScreen) {
   Make(true).FormCreate();
-  EXPECT_EQ(Position("SetCapture"), journal.size());
-  EXPECT_EQ(Position("ScreenSaverRunning(1)"), journal.size());
+  EXPECT_EQ(Position("SetCapture"), journal_.size());
+  EXPECT_EQ(Position("ScreenSaverRunning(1)"), journal_.size());
   EXPECT_LT(Position("ToolWindow"), Position("GetDC"));
 }
 
@@ -140,30 +140,30 @@ TEST_F(SaverWindow, EachContextFailureShowsItsOneBoxQuitsAndDrawsNothing) {
   const char* texts[] = {"Cant't Find A Suitable PixelFormat.", "Can't Set The PixelFormat.",
                          "Can't Create A GL Rendering Context.", "Can't activate GLRC."};
   for (int step = 1; step <= 4; ++step) {
-    journal.clear();
-    recorder.Clear();
-    surface.failAt = step;
+    journal_.clear();
+    recorder_.Clear();
+    surface_.FailAt = step;
     TForm1& f = Make(false);
     f.FormCreate();
     const std::string box = "Box(Error|" + std::string(texts[step - 1]) + "|16)";
-    EXPECT_EQ(std::count(journal.begin(), journal.end(), box), 1) << "step " << step;
-    EXPECT_EQ(std::count_if(journal.begin(), journal.end(),
+    EXPECT_EQ(std::count(journal_.begin(), journal_.end(), box), 1) << "step " << step;
+    EXPECT_EQ(std::count_if(journal_.begin(), journal_.end(),
                             [](const std::string& e) { return e.rfind("Box(", 0) == 0; }),
               1);
-    ASSERT_LT(Position("PostQuit(0)"), journal.size()) << "step " << step;
+    ASSERT_LT(Position("PostQuit(0)"), journal_.size()) << "step " << step;
     EXPECT_EQ(Position("PostQuit(0)"), Position(box) + 1);
     EXPECT_FALSE(f.PowerTimer1.MayRender());
     EXPECT_FALSE(f.PowerTimer1.MayProcess());
-    EXPECT_TRUE(recorder.Lines().empty()) << "no GL call without a context, step " << step;
+    EXPECT_TRUE(recorder_.Lines().empty()) << "no GL call without a context, step " << step;
     f.FormResize(800, 600);
-    EXPECT_TRUE(recorder.Lines().empty()) << "resize without a context touches no GL";
+    EXPECT_TRUE(recorder_.Lines().empty()) << "resize without a context touches no GL";
   }
 }
 
 TEST_F(SaverWindow, ResizeAfterCreationRebuildsTheProjection) {
   TForm1& f = Make(false);
   f.FormCreate();
-  recorder.Clear();
+  recorder_.Clear();
   f.FormResize(800, 0);
   EXPECT_TRUE(Logged("glViewport(0,0,800,1)"));
 }
@@ -171,29 +171,29 @@ TEST_F(SaverWindow, ResizeAfterCreationRebuildsTheProjection) {
 TEST_F(SaverWindow, TimerRendersThenProcessesOnEachIdleStep) {
   TForm1& f = Make(false);
   f.FormCreate();
-  recorder.Clear();
-  clock.Counter += clock.Frequency / 60;  // one frame's worth of time
-  EXPECT_FALSE(app.Events.RaiseIdle(&app)) << "the loop must never wait while the saver runs";
-  EXPECT_EQ(std::count(journal.begin(), journal.end(), "SwapBuffers"), 1);
+  recorder_.Clear();
+  clock_.Counter += clock_.Frequency / 60;  // one frame's worth of time
+  EXPECT_FALSE(app_.Events.RaiseIdle(&app_)) << "the loop must never wait while the saver runs";
+  EXPECT_EQ(std::count(journal_.begin(), journal_.end(), "SwapBuffers"), 1);
   EXPECT_TRUE(Logged("glClear("));
   EXPECT_NE(f.SceneState().FlightSpeed, 0.0) << "one update ran after the frame";
 }
 
 TEST_F(SaverWindow, FrameRateIsDrawnOverEachFrameOnlyWhenAskedAndFramesAreCounted) {
   for (const bool shown : {false, true}) {
-    recorder.Clear();
-    journal.clear();
+    recorder_.Clear();
+    journal_.clear();
     TForm1& f = Make(false);
     f.SetShowFrameRate(shown);
     f.FormCreate();
     for (int step = 0; step < 90; ++step) {  // a second and a half at 60 frames a second
-      clock.Counter += clock.Frequency / 60;
-      app.Events.RaiseIdle(&app);
+      clock_.Counter += clock_.Frequency / 60;
+      app_.Events.RaiseIdle(&app_);
     }
     EXPECT_EQ(f.FramesDrawn(), 90);
     EXPECT_EQ(f.FramesProcessed(), 90);
     const auto ortho =
-        std::count(recorder.Lines().begin(), recorder.Lines().end(), "glOrtho(0,640,0,480,-1,1)");
+        std::count(recorder_.Lines().begin(), recorder_.Lines().end(), "glOrtho(0,640,0,480,-1,1)");
     EXPECT_EQ(ortho, shown ? 90 : 0);
   }
 }
@@ -202,14 +202,14 @@ TEST_F(SaverWindow, FullScreenFilterEndsOnKeysAndLongMovesOnly) {
   TForm1& f = Make(false);
   f.FormCreate();
   f.FormShow();
-  ASSERT_TRUE(app.OnMessage);
+  ASSERT_TRUE(app_.OnMessage);
   bool handled = false;
-  app.OnMessage({kWmMouseMove, 0, (415 << 16) | 515}, handled);
-  app.OnMessage({kWmLButtonDown, 0, 0}, handled);
-  EXPECT_EQ(Position("Terminate"), journal.size());
-  app.OnMessage({kWmMouseMove, 0, (400 << 16) | 516}, handled);
-  app.OnMessage({kWmKeyDown, 0x20, 0}, handled);
-  EXPECT_EQ(std::count(journal.begin(), journal.end(), "Terminate"), 2);
+  app_.OnMessage({kWmMouseMove, 0, (415 << 16) | 515}, handled);
+  app_.OnMessage({kWmLButtonDown, 0, 0}, handled);
+  EXPECT_EQ(Position("Terminate"), journal_.size());
+  app_.OnMessage({kWmMouseMove, 0, (400 << 16) | 516}, handled);
+  app_.OnMessage({kWmKeyDown, 0x20, 0}, handled);
+  EXPECT_EQ(std::count(journal_.begin(), journal_.end(), "Terminate"), 2);
   EXPECT_FALSE(handled) << "every message is still dispatched";
 }
 
@@ -217,16 +217,16 @@ TEST_F(SaverWindow, PreviewInstallsNoFilterAndDeactivationClosesTheWindow) {
   TForm1& f = Make(true);
   f.FormCreate();
   f.FormShow();
-  EXPECT_FALSE(app.OnMessage);
-  app.Events.RaiseDeactivate(&app);
+  EXPECT_FALSE(app_.OnMessage);
+  app_.Events.RaiseDeactivate(&app_);
   EXPECT_FALSE(f.PowerTimer1.MayRender()) << "rendering pauses before the window closes";
-  EXPECT_LT(Position("Close"), journal.size());
+  EXPECT_LT(Position("Close"), journal_.size());
 }
 
 TEST_F(SaverWindow, ScreenSaverFlagIsClearedWhenTheWindowGoes) {
   Make(false).FormCreate();
-  form.reset();
-  EXPECT_LT(Position("ScreenSaverRunning(0)"), journal.size());
+  form_.reset();
+  EXPECT_LT(Position("ScreenSaverRunning(0)"), journal_.size());
 }
 
 }  // namespace

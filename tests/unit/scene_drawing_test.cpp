@@ -19,7 +19,6 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
-using ::testing::Not;
 using namespace render_test;
 
 Lines operator+(Lines a, const Lines& b) {

@@ -25,15 +25,15 @@ namespace {
 // strings and null.
 struct JsonValue {
   enum class Kind { Null, Number, String, Array, Object };
-  Kind kind = Kind::Null;
-  std::string text;  // a number as written, or a string's characters
-  double number = 0;
-  std::vector<JsonValue> items;
-  std::vector<std::pair<std::string, JsonValue>> members;
+  Kind Kind = Kind::Null;
+  std::string Text;  // a number as written, or a string's characters
+  double Number = 0;
+  std::vector<JsonValue> Items;   // an array's entries, or an object's values
+  std::vector<std::string> Keys;  // an object's field names, in the order of its values
 
   const JsonValue* Find(std::string_view key) const {
-    for (const auto& [name, value] : members) {
-      if (name == key) return &value;
+    for (std::size_t i = 0; i < Keys.size(); ++i) {
+      if (Keys[i] == key) return &Items[i];
     }
     return nullptr;
   }
@@ -63,35 +63,35 @@ class JsonParser {
   JsonValue Value() {
     JsonValue v;
     if (At('{')) {
-      v.kind = JsonValue::Kind::Object;
+      v.Kind = JsonValue::Kind::Object;
       ++i_;
       while (!At('}')) {
-        if (!v.members.empty()) Expect(',');
-        std::string key = String();
+        if (!v.Keys.empty()) Expect(',');
+        v.Keys.push_back(String());
         Expect(':');
-        v.members.emplace_back(std::move(key), Value());
+        v.Items.push_back(Value());
       }
       ++i_;
     } else if (At('[')) {
-      v.kind = JsonValue::Kind::Array;
+      v.Kind = JsonValue::Kind::Array;
       ++i_;
       while (!At(']')) {
-        if (!v.items.empty()) Expect(',');
-        v.items.push_back(Value());
+        if (!v.Items.empty()) Expect(',');
+        v.Items.push_back(Value());
       }
       ++i_;
     } else if (At('"')) {
-      v.kind = JsonValue::Kind::String;
-      v.text = String();
+      v.Kind = JsonValue::Kind::String;
+      v.Text = String();
     } else if (t_.substr(i_, 4) == "null") {
       i_ += 4;
     } else {
-      v.kind = JsonValue::Kind::Number;
+      v.Kind = JsonValue::Kind::Number;
       const std::size_t start = i_;
       while (i_ < t_.size() && std::string_view("+-0123456789.eE").find(t_[i_]) != t_.npos) ++i_;
-      v.text = std::string(t_.substr(start, i_ - start));
-      const auto [end, error] = std::from_chars(t_.data() + start, t_.data() + i_, v.number);
-      if (error != std::errc() || end != t_.data() + i_) Fail("not a number: " + v.text);
+      v.Text = std::string(t_.substr(start, i_ - start));
+      const auto [end, error] = std::from_chars(t_.data() + start, t_.data() + i_, v.Number);
+      if (error != std::errc() || end != t_.data() + i_) Fail("not a number: " + v.Text);
     }
     return v;
   }
@@ -111,13 +111,13 @@ class JsonParser {
 };
 
 std::string Shown(const JsonValue& v) {
-  switch (v.kind) {
+  switch (v.Kind) {
     case JsonValue::Kind::Null:
       return "null";
     case JsonValue::Kind::Number:
-      return v.text;
+      return v.Text;
     case JsonValue::Kind::String:
-      return '"' + v.text + '"';
+      return '"' + v.Text + '"';
     case JsonValue::Kind::Array:
       return "an array";
     case JsonValue::Kind::Object:
@@ -132,7 +132,7 @@ std::string EntryName(std::string_view array, std::size_t index, const JsonValue
       {"Particles", "particle slot"}, {"SmokePuffs", "smoke slot"}, {"Flashes", "flash slot"}};
   for (const auto& [pool, name] : kPools) {
     const JsonValue* slot = entry.Find("slot");
-    if (array == pool && slot != nullptr) return std::string(name) + " " + slot->text;
+    if (array == pool && slot != nullptr) return std::string(name) + " " + slot->Text;
   }
   if (array == "Lights") return "light " + std::to_string(index);
   return std::string(array) + " entry " + std::to_string(index);
@@ -145,10 +145,10 @@ bool IsInteger(const std::string& text) {
 // Counters, flags and slots always match exactly. Other numbers match exactly, or with a
 // tolerance above 0 within that share of the larger magnitude (but at least of 1).
 bool Matches(const JsonValue& expected, const JsonValue& actual, double tolerance) {
-  if (expected.number == actual.number) return true;
-  if (IsInteger(expected.text) && IsInteger(actual.text)) return false;
-  const double scale = std::max({std::abs(expected.number), std::abs(actual.number), 1.0});
-  return std::abs(expected.number - actual.number) <= tolerance * scale;
+  if (expected.Number == actual.Number) return true;
+  if (IsInteger(expected.Text) && IsInteger(actual.Text)) return false;
+  const double scale = std::max({std::abs(expected.Number), std::abs(actual.Number), 1.0});
+  return std::abs(expected.Number - actual.Number) <= tolerance * scale;
 }
 
 std::optional<std::string> FirstDifference(const JsonValue& expected, const JsonValue& actual,
@@ -158,34 +158,35 @@ std::optional<std::string> FirstDifference(const JsonValue& expected, const Json
 std::optional<std::string> FirstDifferenceInObject(const JsonValue& expected,
                                                    const JsonValue& actual,
                                                    const std::string& where, double tolerance) {
-  for (std::size_t i = 0; i < expected.members.size(); ++i) {
-    const auto& [key, value] = expected.members[i];
-    if (i >= actual.members.size()) return where + ": field " + key + " is missing";
-    if (actual.members[i].first != key) {
-      return where + ": expected field " + key + " got field " + actual.members[i].first;
+  for (std::size_t i = 0; i < expected.Keys.size(); ++i) {
+    const std::string& key = expected.Keys[i];
+    const JsonValue& value = expected.Items[i];
+    if (i >= actual.Keys.size()) return where + ": field " + key + " is missing";
+    if (actual.Keys[i] != key) {
+      return where + ": expected field " + key + " got field " + actual.Keys[i];
     }
-    const JsonValue& other = actual.members[i].second;
-    if (value.kind != JsonValue::Kind::Array || other.kind != JsonValue::Kind::Array) {
+    const JsonValue& other = actual.Items[i];
+    if (value.Kind != JsonValue::Kind::Array || other.Kind != JsonValue::Kind::Array) {
       if (auto d = FirstDifference(value, other, where, key, tolerance)) return d;
       continue;
     }
-    for (std::size_t j = 0; j < value.items.size() && j < other.items.size(); ++j) {
-      const JsonValue& entry = value.items[j];
-      const bool record = entry.kind == JsonValue::Kind::Object;
+    for (std::size_t j = 0; j < value.Items.size() && j < other.Items.size(); ++j) {
+      const JsonValue& entry = value.Items[j];
+      const bool record = entry.Kind == JsonValue::Kind::Object;
       const std::string field = key + "[" + std::to_string(j) + "]";
-      if (auto d = FirstDifference(entry, other.items[j],
+      if (auto d = FirstDifference(entry, other.Items[j],
                                    record ? where + ", " + EntryName(key, j, entry) : where,
                                    record ? "" : field, tolerance)) {
         return d;
       }
     }
-    if (value.items.size() != other.items.size()) {
-      return where + ", " + key + ": expected " + std::to_string(value.items.size()) +
-             " entries got " + std::to_string(other.items.size());
+    if (value.Items.size() != other.Items.size()) {
+      return where + ", " + key + ": expected " + std::to_string(value.Items.size()) +
+             " entries got " + std::to_string(other.Items.size());
     }
   }
-  if (actual.members.size() > expected.members.size()) {
-    return where + ": unexpected field " + actual.members[expected.members.size()].first;
+  if (actual.Keys.size() > expected.Keys.size()) {
+    return where + ": unexpected field " + actual.Keys[expected.Keys.size()];
   }
   return std::nullopt;
 }
@@ -194,10 +195,10 @@ std::optional<std::string> FirstDifference(const JsonValue& expected, const Json
                                            const std::string& where, const std::string& field,
                                            double tolerance) {
   const std::string at = field.empty() ? where : where + ", field " + field;
-  if (expected.kind != actual.kind) {
+  if (expected.Kind != actual.Kind) {
     return at + ": expected " + Shown(expected) + " got " + Shown(actual);
   }
-  switch (expected.kind) {
+  switch (expected.Kind) {
     case JsonValue::Kind::Object:
       return FirstDifferenceInObject(expected, actual, at, tolerance);
     case JsonValue::Kind::Number:
@@ -206,7 +207,7 @@ std::optional<std::string> FirstDifference(const JsonValue& expected, const Json
     case JsonValue::Kind::Array:  // arrays are walked by their object
     case JsonValue::Kind::Null:
     case JsonValue::Kind::String:
-      if (expected.text == actual.text) return std::nullopt;
+      if (expected.Text == actual.Text) return std::nullopt;
       break;
   }
   return at + ": expected " + Shown(expected) + " got " + Shown(actual);
@@ -217,7 +218,7 @@ std::optional<std::string> CompareTraceLines(std::string_view expected, std::str
                                              double tolerance) {
   const JsonValue e = JsonParser::Parse(expected), a = JsonParser::Parse(actual);
   const JsonValue* frame = e.Find("frame");
-  return FirstDifference(e, a, "frame " + (frame ? frame->text : std::string("?")), "", tolerance);
+  return FirstDifference(e, a, "frame " + (frame ? frame->Text : std::string("?")), "", tolerance);
 }
 
 // Native runs match the reference to the last bit. The Windows C runtime rounds sin and
@@ -242,15 +243,15 @@ TEST(ReferenceFlight, EveryFrameMatchesTheCommittedTrace) {
   const JsonValue* seed = header.Find("seed");
   const JsonValue* settings = header.Find("settings");
   const JsonValue* frames = header.Find("frames");
-  ASSERT_TRUE(seed && settings && frames && settings->items.size() == 4) << line;
+  ASSERT_TRUE(seed && settings && frames && settings->Items.size() == 4) << line;
 
   Scene scene;
   InitScene(scene,
-            {static_cast<int32_t>(settings->items[0].number),
-             static_cast<int32_t>(settings->items[1].number),
-             static_cast<int32_t>(settings->items[2].number),
-             static_cast<int32_t>(settings->items[3].number)},
-            std::stoull(seed->text));
+            {static_cast<int32_t>(settings->Items[0].Number),
+             static_cast<int32_t>(settings->Items[1].Number),
+             static_cast<int32_t>(settings->Items[2].Number),
+             static_cast<int32_t>(settings->Items[3].Number)},
+            std::stoull(seed->Text));
   int64_t frame = 0;
   std::string actual;
   bool shot = false, fullSmoke = false, manoeuvre = false, objects = false;
@@ -270,7 +271,7 @@ TEST(ReferenceFlight, EveryFrameMatchesTheCommittedTrace) {
     manoeuvre |= scene.FlightMode != kCruise;
     objects |= withObjects && frame > 0;
   }
-  EXPECT_EQ(frame, static_cast<int64_t>(frames->number) + 1) << "frames in the reference";
+  EXPECT_EQ(frame, static_cast<int64_t>(frames->Number) + 1) << "frames in the reference";
   // A reference worth its bytes: it shoots, fills the smoke pool, manoeuvres and keeps
   // the objects of some frames after the start.
   EXPECT_TRUE(shot && fullSmoke && manoeuvre && objects);
@@ -281,9 +282,9 @@ TEST(ReferenceFlight, ADifferenceIsNamedByFrameObjectFieldAndBothValues) {
       R"({"frame":17,"FlightSpeed":5.5,"Lights":[{"X":1,"Dir":[0.6,0.8,0]}],)"
       R"("Particles":[{"slot":3,"VZ":2},{"slot":12,"VZ":3.25}],"SmokePuffs":[{"slot":0,"Life":5.9}]})";
   struct Case {
-    std::string from, to;
-    double tolerance;
-    std::string message;  // empty: no difference
+    std::string From, To;
+    double Tolerance;
+    std::string Message;  // empty: no difference
   } cases[] = {
       {"\"VZ\":3.25", "\"VZ\":3.5", 0,
        "frame 17, particle slot 12, field VZ: expected 3.25 got 3.5"},
@@ -301,8 +302,8 @@ TEST(ReferenceFlight, ADifferenceIsNamedByFrameObjectFieldAndBothValues) {
   };
   for (const Case& c : cases) {
     std::string changed = base;
-    changed.replace(changed.find(c.from), c.from.size(), c.to);
-    EXPECT_EQ(CompareTraceLines(base, changed, c.tolerance).value_or(""), c.message) << c.to;
+    changed.replace(changed.find(c.From), c.From.size(), c.To);
+    EXPECT_EQ(CompareTraceLines(base, changed, c.Tolerance).value_or(""), c.Message) << c.To;
   }
   EXPECT_EQ(CompareTraceLines(base, base, 0), std::nullopt);
 }

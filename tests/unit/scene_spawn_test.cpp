@@ -100,10 +100,10 @@ TEST(SpawnParticleKnownAnswers, EachKindSetsEveryFieldFromItsOwnDraws) {
   // The common eight: angles, spins, radius, then Random(127), Random(5), Random(5).
   const std::vector<double> common = {0.137, 0.842, 0.291, 0.664, 0.518, 0.4321, 0.61, 0.23};
   struct Case {
-    const char* name;
-    SpawnKind kind;
-    std::vector<double> draws;
-    SceneParticle (*expected)(std::span<const double>, SceneParticle);
+    const char* Name;
+    SpawnKind Kind;
+    std::vector<double> Draws;
+    SceneParticle (*Expected)(std::span<const double>, SceneParticle);
   };
   const Case cases[] = {
       {"ahead", SpawnKind::Ahead,
@@ -123,15 +123,15 @@ TEST(SpawnParticleKnownAnswers, EachKindSetsEveryFieldFromItsOwnDraws) {
        }},
   };
   for (const Case& c : cases) {
-    Scene scene = LeftoverScene(c.draws);
-    SpawnParticle(scene, 1, c.kind);
-    ExpectParticle(scene.Particles[1], c.expected(c.draws, LeftoverSlot(7.5)), c.name);
-    EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), c.draws.size()) << c.name;
-    EXPECT_EQ(scene.Particles[0].X, 77.25) << c.name;  // the neighbours are left alone
-    EXPECT_EQ(scene.Particles[2].Alive, 0) << c.name;
+    Scene scene = LeftoverScene(c.Draws);
+    SpawnParticle(scene, 1, c.Kind);
+    ExpectParticle(scene.Particles[1], c.Expected(c.Draws, LeftoverSlot(7.5)), c.Name);
+    EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), c.Draws.size()) << c.Name;
+    EXPECT_EQ(scene.Particles[0].X, 77.25) << c.Name;  // the neighbours are left alone
+    EXPECT_EQ(scene.Particles[2].Alive, 0) << c.Name;
   }
   // The giant really is one, and a big one turns slower than its drawn spin.
-  const SceneParticle giant = ExpectedAhead(cases[1].draws, {});
+  const SceneParticle giant = ExpectedAhead(cases[1].Draws, {});
   EXPECT_EQ(giant.Radius, 0.6789 * 60 + 10);
   EXPECT_LT(std::abs(giant.SpinX), std::abs(0.291 * 8 - 4));
 }

@@ -171,8 +171,8 @@ TEST(Lifetimes, SmokeLastsSixtyFramesAndAFlashTwentyNine) {
 
 TEST(SceneBounds, EdgesCountAsInside) {
   struct Case {
-    double x, y, z;
-    bool inside;
+    double X, Y, Z;
+    bool Inside;
   };
   const Case cases[] = {{300, 0, 5, true},     {300, 0, 5.000001, false},
                         {300, 0, -1500, true}, {300, 0, -1500.0001, false},
@@ -180,13 +180,13 @@ TEST(SceneBounds, EdgesCountAsInside) {
   for (const Case& c : cases) {
     Scene scene = MakeScene(1, 1, 1, 0);
     HoldFlight(scene, 0);
-    PlaceMeteor(scene, 0, c.x, c.y, c.z, 1);
-    SpawnSmoke(scene, 0, c.x, c.y, c.z, 0, 0, 0);
-    SpawnFlash(scene, 0, c.x, c.y, c.z, 0, 0, 0);
+    PlaceMeteor(scene, 0, c.X, c.Y, c.Z, 1);
+    SpawnSmoke(scene, 0, c.X, c.Y, c.Z, 0, 0, 0);
+    SpawnFlash(scene, 0, c.X, c.Y, c.Z, 0, 0, 0);
     UpdateScene(scene);
-    EXPECT_EQ(CountAlive(scene.Particles), c.inside ? 1 : 0) << c.x << "," << c.y << "," << c.z;
-    EXPECT_EQ(CountAlive(scene.SmokePuffs), c.inside ? 1 : 0) << c.x << "," << c.y << "," << c.z;
-    EXPECT_EQ(CountAlive(scene.Flashes), c.inside ? 1 : 0) << c.x << "," << c.y << "," << c.z;
+    EXPECT_EQ(CountAlive(scene.Particles), c.Inside ? 1 : 0) << c.X << "," << c.Y << "," << c.Z;
+    EXPECT_EQ(CountAlive(scene.SmokePuffs), c.Inside ? 1 : 0) << c.X << "," << c.Y << "," << c.Z;
+    EXPECT_EQ(CountAlive(scene.Flashes), c.Inside ? 1 : 0) << c.X << "," << c.Y << "," << c.Z;
   }
 }
 
@@ -338,14 +338,14 @@ TEST(UpdateKnownAnswers, AShotMakesDebrisFlashAndLaserAndFreesTheMeteor) {
 
 TEST(UpdateKnownAnswers, DebrisCoolsPerComponentAndDropsAPuffOnItsTrail) {
   struct Colour {
-    float red, green, blue;
+    float Red, Green, Blue;
   };
   struct Case {
-    const char* name;
-    Colour from;
-    std::vector<double> draws;  // one per component above 0, then Random(2)
-    Colour to;
-    bool smoke;
+    const char* Name;
+    Colour From;
+    std::vector<double> Draws;  // one per component above 0, then Random(2)
+    Colour To;
+    bool Smoke;
   };
   const Case cases[] = {
       {"all hot, blue runs out",
@@ -369,23 +369,23 @@ TEST(UpdateKnownAnswers, DebrisCoolsPerComponentAndDropsAPuffOnItsTrail) {
     piece.VY = -1.25;
     piece.VZ = -2.5;
     piece.TrailRadius = 6.5;
-    piece.Red = c.from.red;
-    piece.Green = c.from.green;
-    piece.Blue = c.from.blue;
+    piece.Red = c.From.Red;
+    piece.Green = c.From.Green;
+    piece.Blue = c.From.Blue;
     const Scene before = scene;
-    scene.Rng.ScriptDraws(c.draws);
+    scene.Rng.ScriptDraws(c.Draws);
     UpdateScene(scene);
-    EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), c.draws.size()) << c.name;
+    EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), c.Draws.size()) << c.Name;
 
     SceneParticle expected = MovedParticle(before.Particles[0], 4.5);
-    expected.Red = c.to.red;
-    expected.Green = c.to.green;
-    expected.Blue = c.to.blue;
-    ExpectParticle(scene.Particles[0], expected, c.name);
+    expected.Red = c.To.Red;
+    expected.Green = c.To.Green;
+    expected.Blue = c.To.Blue;
+    ExpectParticle(scene.Particles[0], expected, c.Name);
     ExpectSmokePuff(scene.SmokePuffs[0], Moved(SmokePuff{1, 100, 100, -900, 0.25, 0, 0, 5.9}, 4.5),
-                    c.name);
-    if (!c.smoke) {
-      EXPECT_EQ(CountAlive(scene.SmokePuffs), 1) << c.name;
+                    c.Name);
+    if (!c.Smoke) {
+      EXPECT_EQ(CountAlive(scene.SmokePuffs), 1) << c.Name;
       continue;
     }
     // Dropped on a circle of TrailRadius round the moved piece, at angles that wander
@@ -395,7 +395,7 @@ TEST(UpdateKnownAnswers, DebrisCoolsPerComponentAndDropsAPuffOnItsTrail) {
     SmokePuff dropped{1, x + 6.5 * std::sin(s), y + 6.5 * std::cos(s), z + 6.5 * std::sin(d)};
     dropped.VZ = -2.5;  // the piece's own
     dropped.Life = 6.0 - 0.1;
-    ExpectSmokePuff(scene.SmokePuffs[1], Moved(dropped, 4.5), c.name);
+    ExpectSmokePuff(scene.SmokePuffs[1], Moved(dropped, 4.5), c.Name);
   }
 }
 
@@ -450,11 +450,11 @@ TEST(UpdateKnownAnswers, LightsDriftAFifthOfTheSpeedThenOneMayBeAdded) {
 
 TEST(UpdateKnownAnswers, CruiseStepsTheFlightThenMayStartAManoeuvre) {
   struct Case {
-    int32_t cruiseFrame;
-    double cruiseClock;
-    std::vector<double> draws;  // Random(100), then Random(2) and Random(4) on a 0
-    uint8_t mode, variant;
-    double angle;
+    int32_t CruiseFrame;
+    double CruiseClock;
+    std::vector<double> Draws;  // Random(100), then Random(2) and Random(4) on a 0
+    uint8_t Mode, Variant;
+    double Angle;
   };
   const Case cases[] = {
       {1234, 3.7, {0.4567}, kCruise, 2, 77},
@@ -463,20 +463,20 @@ TEST(UpdateKnownAnswers, CruiseStepsTheFlightThenMayStartAManoeuvre) {
   };
   for (const Case& c : cases) {
     Scene scene = MakeScene(0, 0, 0, 0);
-    scene.CruiseFrame = c.cruiseFrame;
-    scene.CruiseClock = c.cruiseClock;
+    scene.CruiseFrame = c.CruiseFrame;
+    scene.CruiseClock = c.CruiseClock;
     scene.FrameCounter = 41;
     scene.ShotCooldown = 3;
     scene.SceneClock = 7.3;
     scene.ManoeuvreVariant = 2;
     scene.ManoeuvreAngle = 77;
-    scene.Rng.ScriptDraws(c.draws);
+    scene.Rng.ScriptDraws(c.Draws);
     UpdateScene(scene);
-    SCOPED_TRACE(c.cruiseFrame);
-    EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), c.draws.size());
+    SCOPED_TRACE(c.CruiseFrame);
+    EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), c.Draws.size());
 
-    const auto frame = static_cast<int32_t>(static_cast<uint32_t>(c.cruiseFrame) + 1u);
-    const double clock = c.cruiseClock + 0.1;
+    const auto frame = static_cast<int32_t>(static_cast<uint32_t>(c.CruiseFrame) + 1u);
+    const double clock = c.CruiseClock + 0.1;
     EXPECT_EQ(scene.CruiseFrame, frame);
     EXPECT_EQ(scene.FlightSpeed, std::sin(frame / 100.0) * 10 + 15);
     EXPECT_EQ(scene.CruiseClock, clock);
@@ -485,9 +485,9 @@ TEST(UpdateKnownAnswers, CruiseStepsTheFlightThenMayStartAManoeuvre) {
     EXPECT_EQ(scene.ShipX, std::sin(clock / 5.7) * 4);
     EXPECT_EQ(scene.ShipY, std::sin(clock / 8.3) * 4);
     EXPECT_EQ(scene.ShipZ, std::sin(clock / 24.2) * 55 - 70);
-    EXPECT_EQ(scene.FlightMode, c.mode);
-    EXPECT_EQ(scene.ManoeuvreVariant, c.variant);
-    EXPECT_EQ(scene.ManoeuvreAngle, c.angle);
+    EXPECT_EQ(scene.FlightMode, c.Mode);
+    EXPECT_EQ(scene.ManoeuvreVariant, c.Variant);
+    EXPECT_EQ(scene.ManoeuvreAngle, c.Angle);
     // The frame's own counters.
     EXPECT_EQ(scene.FrameCounter, 42);
     EXPECT_EQ(scene.ShotCooldown, 2);
@@ -497,9 +497,9 @@ TEST(UpdateKnownAnswers, CruiseStepsTheFlightThenMayStartAManoeuvre) {
 
 TEST(UpdateKnownAnswers, AManoeuvreTurnsThreeDegreesAFrameWithTheFlightFrozen) {
   struct Case {
-    uint8_t mode;
-    double angle, expectedAngle;
-    uint8_t expectedMode;
+    uint8_t Mode;
+    double Angle, ExpectedAngle;
+    uint8_t ExpectedMode;
   } cases[] = {{kLoopManoeuvre, 0, 3, kLoopManoeuvre},
                {kRollManoeuvre, 354, 357, kRollManoeuvre},
                {kLoopManoeuvre, 357, 360, kCruise},
@@ -507,8 +507,8 @@ TEST(UpdateKnownAnswers, AManoeuvreTurnsThreeDegreesAFrameWithTheFlightFrozen) {
                {9, 357, 357, 9}};  // not a flight mode: nothing moves
   for (const Case& c : cases) {
     Scene scene = MakeScene(0, 0, 0, 0);
-    scene.FlightMode = c.mode;
-    scene.ManoeuvreAngle = c.angle;
+    scene.FlightMode = c.Mode;
+    scene.ManoeuvreAngle = c.Angle;
     scene.FlightSpeed = 12.5;
     scene.UpX = 1.5;
     scene.UpY = -2.5;
@@ -519,9 +519,9 @@ TEST(UpdateKnownAnswers, AManoeuvreTurnsThreeDegreesAFrameWithTheFlightFrozen) {
     const Scene before = scene;
     scene.Rng.ScriptDraws({});
     UpdateScene(scene);
-    SCOPED_TRACE(c.angle);
-    EXPECT_EQ(scene.ManoeuvreAngle, c.expectedAngle);
-    EXPECT_EQ(scene.FlightMode, c.expectedMode);
+    SCOPED_TRACE(c.Angle);
+    EXPECT_EQ(scene.ManoeuvreAngle, c.ExpectedAngle);
+    EXPECT_EQ(scene.FlightMode, c.ExpectedMode);
     EXPECT_EQ(scene.FlightSpeed, before.FlightSpeed);
     EXPECT_EQ(scene.UpX, before.UpX);
     EXPECT_EQ(scene.UpY, before.UpY);
@@ -534,25 +534,25 @@ TEST(UpdateKnownAnswers, AManoeuvreTurnsThreeDegreesAFrameWithTheFlightFrozen) {
 
 TEST(UpdateKnownAnswers, AFreeSlotRefilledOneInThirtyIsFromTheSideOneInTen) {
   struct Case {
-    const char* name;
-    double kindDraw;  // Random(10)
-    std::size_t spawnDraws;
-    SceneParticle (*expected)(std::span<const double>, SceneParticle);
+    const char* Name;
+    double KindDraw;  // Random(10)
+    std::size_t SpawnDraws;
+    SceneParticle (*Expected)(std::span<const double>, SceneParticle);
   } cases[] = {{"from the side", 0.0567, kFromSideDraws, ExpectedFromSide},
                {"ahead", 0.6049, kAheadDraws, ExpectedAhead}};
   for (const Case& c : cases) {
     Scene scene = MakeScene(2, 0, 0, 0);
     HoldFlight(scene, 4.5);
     scene.Particles[0] = LeftoverSlot(3.5);
-    std::vector<double> spawn = UglyDraws(c.spawnDraws, 0.2718);
+    std::vector<double> spawn = UglyDraws(c.SpawnDraws, 0.2718);
     spawn[15] = 0.5;  // Random(40) of kind 0: not a giant; kind 1's Blue
-    const std::vector<double> draws = Concat({{0.0213, c.kindDraw}, spawn, {0.9876}});
+    const std::vector<double> draws = Concat({{0.0213, c.KindDraw}, spawn, {0.9876}});
     scene.Rng.ScriptDraws(draws);
     UpdateScene(scene);
-    EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), draws.size()) << c.name;
+    EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), draws.size()) << c.Name;
     // Refilled, and not moved before the next frame.
-    ExpectParticle(scene.Particles[0], c.expected(spawn, LeftoverSlot(3.5)), c.name);
-    EXPECT_EQ(scene.Particles[1].Alive, 0) << c.name;  // Random(30) = 29
+    ExpectParticle(scene.Particles[0], c.Expected(spawn, LeftoverSlot(3.5)), c.Name);
+    EXPECT_EQ(scene.Particles[1].Alive, 0) << c.Name;  // Random(30) = 29
   }
 }
 

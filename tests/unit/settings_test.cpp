@@ -66,7 +66,8 @@ TEST(SaveSettings, FailuresComeAfterTheSettingsChanged) {
       {&unopenable, "Failed to create key \\Software\\QuorvelTarnwickFellworks\\orvantaSS"},
       {&refusing, "Failed to set data for 'Wybuch'"},
       {&unflushable, "Failed to set data for 'Gwiazd'"}};
-  for (const auto& [store, error] : cases) {
+  for (const auto& [failing, error] : cases) {
+    FakeSettingsStore* store = failing;  // clang 14 cannot capture a structured binding
     Settings settings = kDefaultSettings;
     EXPECT_EQ(ErrorOf([&] { SaveSettings({100, 200, 30, 4}, settings, *store); }), error);
     EXPECT_EQ(Fields(settings), (Four{100, 200, 30, 4})) << error;

@@ -39,54 +39,54 @@ TEST(EmbeddedImages, FoundByNameInAnyCase) {
 
 TEST(EmbeddedImages, HeadersAndFooters) {
   struct Layout {
-    const char* name;
-    uint8_t depth, descriptor;
-    uint32_t extensionOffset;
+    const char* Name;
+    uint8_t Depth, Descriptor;
+    uint32_t ExtensionOffset;
   };
   for (Layout expected : {Layout{"meteor", 24, 0, 0}, Layout{"metal", 24, 0, 0},
                           Layout{"dym1", 32, 8, 18 + 128 * 128 * 4}}) {
-    SCOPED_TRACE(expected.name);
-    Bytes file = Image(expected.name);
+    SCOPED_TRACE(expected.Name);
+    Bytes file = Image(expected.Name);
     ASSERT_GT(file.size(), 18u + 495 + 26);
     const uint8_t header[18] = {
-        0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 128, 0, 128, 0, expected.depth, expected.descriptor};
+        0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 128, 0, 128, 0, expected.Depth, expected.Descriptor};
     EXPECT_TRUE(std::equal(header, header + 18, file.begin()));
     Bytes footer = file.last(26);
-    EXPECT_EQ(Le16(footer, 0) | Le16(footer, 2) << 16, expected.extensionOffset);
+    EXPECT_EQ(Le16(footer, 0) | Le16(footer, 2) << 16, expected.ExtensionOffset);
     EXPECT_EQ(std::memcmp(footer.data() + 8, "TRUEVISION-XFILE.", 18), 0);
-    if (expected.extensionOffset) {
-      EXPECT_EQ(Le16(file, expected.extensionOffset), 495u);
+    if (expected.ExtensionOffset) {
+      EXPECT_EQ(Le16(file, expected.ExtensionOffset), 495u);
     }
   }
 }
 
 // A decoded built-in image, with the few measures the pictures are checked by.
 struct Picture {
-  TgaImage image;
+  TgaImage Image;
   explicit Picture(std::string_view name) {
     tga_test::MessageLog log;
-    EXPECT_TRUE(ReadTga(image, name, log.Sink()));
-    if (image.Width != 128 || image.Height != 128 || channels() == 0 ||
-        image.Pixels.size() != 128 * 128 * channels()) {
+    EXPECT_TRUE(ReadTga(Image, name, log.Sink()));
+    if (Image.Width != 128 || Image.Height != 128 || Channels() == 0 ||
+        Image.Pixels.size() != 128 * 128 * Channels()) {
       ADD_FAILURE() << name << " is not a 128 x 128 image";
-      image.BitsPerPixel = 32;  // keeps the measures below in bounds
-      image.Pixels.assign(128 * 128 * 4, 0);
+      Image.BitsPerPixel = 32;  // keeps the measures below in bounds
+      Image.Pixels.assign(128 * 128 * 4, 0);
     }
   }
-  uint32_t channels() const { return image.BitsPerPixel / 8; }
-  int at(size_t x, size_t y, size_t c) const {
-    return image.Pixels[(y * 128 + x) * channels() + c];
+  uint32_t Channels() const { return Image.BitsPerPixel / 8; }
+  int At(size_t x, size_t y, size_t c) const {
+    return Image.Pixels[(y * 128 + x) * Channels() + c];
   }
   double Average(size_t c, size_t x0 = 0, size_t x1 = 128, size_t y0 = 0, size_t y1 = 128) const {
     double sum = 0;
     for (size_t y = y0; y < y1; ++y)
-      for (size_t x = x0; x < x1; ++x) sum += at(x, y, c);
+      for (size_t x = x0; x < x1; ++x) sum += At(x, y, c);
     return sum / double((x1 - x0) * (y1 - y0));
   }
   std::pair<int, int> Range(size_t c) const {
     int lo = 255, hi = 0;
-    for (size_t i = c; i < image.Pixels.size(); i += channels())
-      lo = std::min<int>(lo, image.Pixels[i]), hi = std::max<int>(hi, image.Pixels[i]);
+    for (size_t i = c; i < Image.Pixels.size(); i += Channels())
+      lo = std::min<int>(lo, Image.Pixels[i]), hi = std::max<int>(hi, Image.Pixels[i]);
     return {lo, hi};
   }
   // Largest change between neighbouring pixels: small for a soft, blurred picture.
@@ -94,15 +94,15 @@ struct Picture {
     int step = 0;
     for (size_t y = 0; y + 1 < 128; ++y)
       for (size_t x = 0; x + 1 < 128; ++x)
-        step = std::max({step, std::abs(at(x, y, c) - at(x + 1, y, c)),
-                         std::abs(at(x, y, c) - at(x, y + 1, c))});
+        step = std::max({step, std::abs(At(x, y, c) - At(x + 1, y, c)),
+                         std::abs(At(x, y, c) - At(x, y + 1, c))});
     return step;
   }
 };
 
 TEST(BuiltInPictures, MeteorIsOchreWithDarkAndPaleBursts) {
   Picture meteor("meteor");
-  EXPECT_EQ(meteor.image.Format, GL_RGB);
+  EXPECT_EQ(meteor.Image.Format, GL_RGB);
   EXPECT_NEAR(meteor.Average(0), 112, 0.5);
   EXPECT_NEAR(meteor.Average(1), 76, 0.5);
   EXPECT_NEAR(meteor.Average(2), 4, 0.5);
@@ -112,7 +112,7 @@ TEST(BuiltInPictures, MeteorIsOchreWithDarkAndPaleBursts) {
 
 TEST(BuiltInPictures, MetalIsSoftGreyWithALighterBandLeftOfCentre) {
   Picture metal("metal");
-  EXPECT_EQ(metal.image.Format, GL_RGB);
+  EXPECT_EQ(metal.Image.Format, GL_RGB);
   for (size_t c = 0; c < 3; ++c) {
     EXPECT_NEAR(metal.Average(c), 145, 3);
     EXPECT_GE(metal.Range(c).first, 90);
@@ -124,11 +124,11 @@ TEST(BuiltInPictures, MetalIsSoftGreyWithALighterBandLeftOfCentre) {
 
 TEST(BuiltInPictures, SmokeIsWhiteWithASoftCloudOfAlpha) {
   Picture smoke("dym1");
-  EXPECT_EQ(smoke.image.Format, GL_RGBA);
+  EXPECT_EQ(smoke.Image.Format, GL_RGBA);
   for (size_t c = 0; c < 3; ++c) EXPECT_GE(smoke.Range(c).first, 235);
   EXPECT_EQ(smoke.Range(3).second, 255);
   for (size_t i = 0; i < 128; ++i)
-    ASSERT_EQ(smoke.at(i, 0, 3) + smoke.at(i, 127, 3) + smoke.at(0, i, 3) + smoke.at(127, i, 3), 0)
+    ASSERT_EQ(smoke.At(i, 0, 3) + smoke.At(i, 127, 3) + smoke.At(0, i, 3) + smoke.At(127, i, 3), 0)
         << "edges clear at " << i;
   for (size_t x0 : {0, 112})
     for (size_t y0 : {0, 112}) EXPECT_EQ(smoke.Average(3, x0, x0 + 16, y0, y0 + 16), 0);

@@ -87,14 +87,14 @@ TEST_F(Textures, EachModeSetsItsFilteringAndAlwaysBuildsMipmaps) {
     LoadTexture(0, "meteor", otherMode, log_.Sink());
     EXPECT_EQ(Calls(), ExpectedLoad(101, otherMode, "meteor", false));
   }
-  EXPECT_THAT(log_.messages, IsEmpty());
+  EXPECT_THAT(log_.Messages, IsEmpty());
 }
 
 TEST_F(Textures, AMissingImageIsReportedAndMakesNoGlCall) {
   recorder_.Start();
   LoadTexture(0, "Kamien", TextureModeMipmapped, log_.Sink());
   EXPECT_THAT(Calls(), IsEmpty());
-  EXPECT_THAT(log_.messages, ElementsAre(Message{"Could not open texture file", "ERROR"},
+  EXPECT_THAT(log_.Messages, ElementsAre(Message{"Could not open texture file", "ERROR"},
                                          Message{"Nie wczytano textury\r\nKamien", "ERROR"}));
 }
 
@@ -104,7 +104,7 @@ TEST_F(Textures, AFailedMipmapBuildIsReportedAndTheUploadStays) {
   recorder_.Start();
   LoadTexture(0, "meteor", TextureModeMipmapped, log_.Sink());
   EXPECT_EQ(Calls(), ExpectedLoad(101, 0, "meteor", false));
-  EXPECT_THAT(log_.messages, ElementsAre(Message{"Nie utworzono mipmap", "ERROR"}));
+  EXPECT_THAT(log_.Messages, ElementsAre(Message{"Nie utworzono mipmap", "ERROR"}));
 }
 
 TEST_F(Textures, SceneTexturesLoadInOrderIntoFreshNames) {
@@ -115,7 +115,7 @@ TEST_F(Textures, SceneTexturesLoadInOrderIntoFreshNames) {
                             ExpectedLoad(3, 1, "dym1", true)})
     expected.insert(expected.end(), load.begin(), load.end());
   EXPECT_EQ(Calls(), expected);
-  EXPECT_THAT(log_.messages, IsEmpty());
+  EXPECT_THAT(log_.Messages, IsEmpty());
   EXPECT_EQ(TextureNames[9], 10u);
 }
 

@@ -12,11 +12,11 @@
 #include "unit/tga_test_support.h"
 
 namespace {
-std::atomic<size_t> g_failingSize{0};
+std::atomic<size_t> gFailingSize{0};
 }
 
 void* operator new(std::size_t size) {
-  if (size != 0 && size == g_failingSize.load()) throw std::bad_alloc();
+  if (size != 0 && size == gFailingSize.load()) throw std::bad_alloc();
   if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
   throw std::bad_alloc();
 }
@@ -38,13 +38,13 @@ using tga_test::Message;
 std::vector<Message> DecodeFailing(const std::vector<uint8_t>& file, size_t size) {
   TgaImage image;
   tga_test::MessageLog log;
-  log.messages.reserve(4);
-  g_failingSize = size;
+  log.Messages.reserve(4);
+  gFailingSize = size;
   EXPECT_FALSE(ReadTgaBytes(image, file, log.Sink()));
-  g_failingSize = 0;
+  gFailingSize = 0;
   EXPECT_EQ(image.Pixels.capacity(), 0u) << "the pixel buffer is released";
   EXPECT_TRUE(ReadTgaBytes(image, file, log.Sink())) << "fails only for want of memory";
-  return log.messages;
+  return log.Messages;
 }
 
 TEST(TgaOutOfMemory, PixelBuffer) {

@@ -14,14 +14,14 @@ using tga_test::Message;
 using Bytes = std::vector<uint8_t>;
 
 struct Decoded {
-  bool ok = false;
-  TgaImage image;
-  tga_test::MessageLog log;
+  bool Ok = false;
+  TgaImage Image;
+  tga_test::MessageLog Log;
 };
 
 Decoded Decode(const Bytes& file) {
   Decoded d;
-  d.ok = ReadTgaBytes(d.image, file, d.log.Sink());
+  d.Ok = ReadTgaBytes(d.Image, file, d.Log.Sink());
   return d;
 }
 
@@ -41,46 +41,46 @@ TEST(TgaPackets, HeaderByteGivesThePixelCount) {
     Bytes data = {uint8_t(header)};
     for (int i = 0; i < (header < 128 ? count : 1); ++i) data.insert(data.end(), {1, 2, 3});
     Decoded d = Decode(MakeTga(10, count + 1, 1, 24, Concat(data, {0, 7, 8, 9})));
-    ASSERT_TRUE(d.ok);
+    ASSERT_TRUE(d.Ok);
     Bytes expected;
     for (int i = 0; i < count; ++i) expected.insert(expected.end(), {3, 2, 1});
-    EXPECT_EQ(d.image.Pixels, Concat(expected, {9, 8, 7}));
+    EXPECT_EQ(d.Image.Pixels, Concat(expected, {9, 8, 7}));
   }
 }
 
 TEST(TgaPackets, RunOfTwoFillsATwoByOneImage) {
   Decoded d = Decode(MakeTga(10, 2, 1, 24, {129, 1, 2, 3}));
-  ASSERT_TRUE(d.ok);
-  EXPECT_EQ(d.image.Pixels, (Bytes{3, 2, 1, 3, 2, 1}));
-  EXPECT_EQ(d.image.Format, GL_RGB);
-  EXPECT_EQ(d.image.BitsPerPixel, 24u);
+  ASSERT_TRUE(d.Ok);
+  EXPECT_EQ(d.Image.Pixels, (Bytes{3, 2, 1, 3, 2, 1}));
+  EXPECT_EQ(d.Image.Format, GL_RGB);
+  EXPECT_EQ(d.Image.BitsPerPixel, 24u);
 }
 
 TEST(TgaPackets, PacketsCrossRowEndsAndKeepAlpha) {
   // 3 x 2 at 32 bits: a run of 4 covers row 0 and the start of row 1, a raw packet the rest.
   Decoded d = Decode(MakeTga(10, 3, 2, 32, {131, 1, 2, 3, 4, 1, 5, 6, 7, 8, 9, 10, 11, 12}));
-  ASSERT_TRUE(d.ok);
-  EXPECT_EQ(d.image.Pixels,
+  ASSERT_TRUE(d.Ok);
+  EXPECT_EQ(d.Image.Pixels,
             (Bytes{3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4, 7, 6, 5, 8, 11, 10, 9, 12}));
-  EXPECT_EQ(d.image.Format, GL_RGBA);
+  EXPECT_EQ(d.Image.Format, GL_RGBA);
 }
 
 TEST(TgaPackets, DecodingStopsAtTheLastPixel) {
   // What follows would overflow the image if it were read as a packet.
   Decoded d = Decode(MakeTga(10, 2, 1, 24, {129, 1, 2, 3, 255, 9, 9, 9, 'T', 'R', 'U', 'E'}));
-  ASSERT_TRUE(d.ok);
-  EXPECT_TRUE(d.log.messages.empty());
-  EXPECT_EQ(d.image.Pixels, (Bytes{3, 2, 1, 3, 2, 1}));
+  ASSERT_TRUE(d.Ok);
+  EXPECT_TRUE(d.Log.Messages.empty());
+  EXPECT_EQ(d.Image.Pixels, (Bytes{3, 2, 1, 3, 2, 1}));
 }
 
 // ---- uncompressed pixels --------------------------------------------------------------
 
 TEST(TgaUncompressed, ThirtyTwoBitPixelBecomesRgba) {
   Decoded d = Decode(MakeTga(2, 1, 1, 32, {10, 20, 30, 40}));
-  ASSERT_TRUE(d.ok);
-  EXPECT_EQ(d.image.Pixels, (Bytes{30, 20, 10, 40}));
-  EXPECT_EQ(d.image.Format, GL_RGBA);
-  EXPECT_EQ(d.image.BitsPerPixel, 32u);
+  ASSERT_TRUE(d.Ok);
+  EXPECT_EQ(d.Image.Pixels, (Bytes{30, 20, 10, 40}));
+  EXPECT_EQ(d.Image.Format, GL_RGBA);
+  EXPECT_EQ(d.Image.BitsPerPixel, 32u);
 }
 
 TEST(TgaUncompressed, RowsKeepStoredOrderWhateverTheOrigin) {
@@ -89,19 +89,19 @@ TEST(TgaUncompressed, RowsKeepStoredOrderWhateverTheOrigin) {
   file[17] = 0x20;                      // descriptor: top-left origin
   file.resize(file.size() + 26, 0xEE);  // a footer, never read
   Decoded d = Decode(file);
-  ASSERT_TRUE(d.ok);
-  EXPECT_EQ(d.image.Pixels, (Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13, 18, 17, 16}));
-  EXPECT_EQ(d.image.Width, 2u);
-  EXPECT_EQ(d.image.Height, 3u);
-  EXPECT_EQ(d.image.Format, GL_RGB);
+  ASSERT_TRUE(d.Ok);
+  EXPECT_EQ(d.Image.Pixels, (Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13, 18, 17, 16}));
+  EXPECT_EQ(d.Image.Width, 2u);
+  EXPECT_EQ(d.Image.Height, 3u);
+  EXPECT_EQ(d.Image.Format, GL_RGB);
 }
 
 TEST(TgaUncompressed, SizesAreLittleEndian) {
   Decoded d = Decode(MakeTga(2, 300, 258, 24, Bytes(300 * 258 * 3, 0)));
-  ASSERT_TRUE(d.ok);
-  EXPECT_EQ(d.image.Width, 300u);
-  EXPECT_EQ(d.image.Height, 258u);
-  EXPECT_EQ(d.image.Pixels.size(), 300u * 258 * 3);
+  ASSERT_TRUE(d.Ok);
+  EXPECT_EQ(d.Image.Width, 300u);
+  EXPECT_EQ(d.Image.Height, 258u);
+  EXPECT_EQ(d.Image.Pixels.size(), 300u * 258 * 3);
 }
 
 // ---- refusals ---------------------------------------------------------------------------
@@ -112,7 +112,7 @@ void ExpectRefused(const Bytes& file, const Message& expected) {
   image.Pixels.assign(12, 0xAB);  // left over from an earlier use: must not survive
   tga_test::MessageLog log;
   EXPECT_FALSE(ReadTgaBytes(image, file, log.Sink()));
-  EXPECT_EQ(log.messages, std::vector<Message>{expected});
+  EXPECT_EQ(log.Messages, std::vector<Message>{expected});
   EXPECT_EQ(image.Pixels.capacity(), 0u) << "the buffer is released";
 }
 
@@ -161,7 +161,7 @@ TEST(TgaRefusals, ReadTgaReportsAMissingImage) {
   TgaImage image;
   tga_test::MessageLog log;
   EXPECT_FALSE(ReadTga(image, "no-such-image", log.Sink()));
-  EXPECT_EQ(log.messages, (std::vector<Message>{{"Could not open texture file", "ERROR"}}));
+  EXPECT_EQ(log.Messages, (std::vector<Message>{{"Could not open texture file", "ERROR"}}));
 }
 
 }  // namespace

@@ -28,10 +28,10 @@ inline std::vector<uint8_t> MakeTga(uint8_t imageType, uint16_t width, uint16_t 
 using Message = std::pair<std::string, std::string>;  // text, title
 
 struct MessageLog {
-  std::vector<Message> messages;
+  std::vector<Message> Messages;
   MessageSink Sink() {
     return [this](std::string_view text, std::string_view title) {
-      messages.emplace_back(text, title);
+      Messages.emplace_back(text, title);
     };
   }
 };

@@ -38,9 +38,9 @@ HINSTANCE Instance() {
 
 // A plain window that records what reaches its window procedure.
 struct RecordingWindow {
-  static inline std::vector<std::string>* Log = nullptr;
+  static inline std::vector<std::string>* log = nullptr;
   static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_USER + 7 && Log != nullptr) Log->push_back("dispatched");
+    if (m == WM_USER + 7 && log != nullptr) log->push_back("dispatched");
     return DefWindowProcW(w, m, wp, lp);
   }
   HWND Create() {
@@ -57,46 +57,46 @@ struct RecordingWindow {
 class ApplicationLoop : public ::testing::Test {
  protected:
   void SetUp() override {
-    RecordingWindow::Log = &log;
-    window = RecordingWindow().Create();
-    ASSERT_NE(window, nullptr);
-    app.SetMainWindow(window, SW_SHOWNA);
+    RecordingWindow::log = &log_;
+    window_ = RecordingWindow().Create();
+    ASSERT_NE(window_, nullptr);
+    app_.SetMainWindow(window_, SW_SHOWNA);
   }
   void TearDown() override {
-    RecordingWindow::Log = nullptr;
-    DestroyWindow(window);
+    RecordingWindow::log = nullptr;
+    DestroyWindow(window_);
   }
 
-  Win32Application app{Instance()};
-  HWND window = nullptr;
-  std::vector<std::string> log;
+  Win32Application app_{Instance()};
+  HWND window_ = nullptr;
+  std::vector<std::string> log_;
 };
 
 TEST_F(ApplicationLoop, ShowsTheMainWindowAndEndsWithCodeZeroAtTerminate) {
   bool visibleWhenIdle = false;
   auto idle = [&](void*, bool&) {
-    visibleWhenIdle = IsWindowVisible(window) != FALSE;
-    app.Terminate();
+    visibleWhenIdle = IsWindowVisible(window_) != FALSE;
+    app_.Terminate();
   };
-  app.Events.OnIdle = TIdleEvent::Bind(idle);
-  EXPECT_EQ(app.Run(), 0);
+  app_.Events.OnIdle = TIdleEvent::Bind(idle);
+  EXPECT_EQ(app_.Run(), 0);
   EXPECT_TRUE(visibleWhenIdle);
 }
 
 TEST_F(ApplicationLoop, MessageEventSeesAQueuedMessageBeforeItIsDispatched) {
   auto filter = [&](const AppMessageRecord& m, bool&) {
-    if (m.Message == WM_USER + 7) log.push_back("seen " + std::to_string(m.LParam));
+    if (m.Message == WM_USER + 7) log_.push_back("seen " + std::to_string(m.LParam));
   };
   int idles = 0;
   auto idle = [&](void*, bool& done) {
     done = false;
-    if (++idles == 1) PostMessageW(window, WM_USER + 7, 0, 42);
-    if (idles == 3) app.Terminate();
+    if (++idles == 1) PostMessageW(window_, WM_USER + 7, 0, 42);
+    if (idles == 3) app_.Terminate();
   };
-  app.OnMessage = TMessageEvent::Bind(filter);
-  app.Events.OnIdle = TIdleEvent::Bind(idle);
-  app.Run();
-  EXPECT_EQ(log, (std::vector<std::string>{"seen 42", "dispatched"}));
+  app_.OnMessage = TMessageEvent::Bind(filter);
+  app_.Events.OnIdle = TIdleEvent::Bind(idle);
+  app_.Run();
+  EXPECT_EQ(log_, (std::vector<std::string>{"seen 42", "dispatched"}));
 }
 
 TEST_F(ApplicationLoop, AHandledMessageIsNotDispatched) {
@@ -106,13 +106,13 @@ TEST_F(ApplicationLoop, AHandledMessageIsNotDispatched) {
   int idles = 0;
   auto idle = [&](void*, bool& done) {
     done = false;
-    if (++idles == 1) PostMessageW(window, WM_USER + 7, 0, 0);
-    if (idles == 3) app.Terminate();
+    if (++idles == 1) PostMessageW(window_, WM_USER + 7, 0, 0);
+    if (idles == 3) app_.Terminate();
   };
-  app.OnMessage = TMessageEvent::Bind(filter);
-  app.Events.OnIdle = TIdleEvent::Bind(idle);
-  app.Run();
-  EXPECT_TRUE(log.empty());
+  app_.OnMessage = TMessageEvent::Bind(filter);
+  app_.Events.OnIdle = TIdleEvent::Bind(idle);
+  app_.Run();
+  EXPECT_TRUE(log_.empty());
 }
 
 // Idle calls during a fixed stretch of time, with the done flag left as `done`.
@@ -133,26 +133,26 @@ int IdleCallsIn(Win32Application& app, HWND window, bool done) {
 }
 
 TEST_F(ApplicationLoop, IdleThatIsDoneLetsTheLoopWaitAndNotDoneKeepsItTurning) {
-  const int waiting = IdleCallsIn(app, window, true);
-  const int turning = IdleCallsIn(app, window, false);
+  const int waiting = IdleCallsIn(app_, window_, true);
+  const int turning = IdleCallsIn(app_, window_, false);
   EXPECT_LT(waiting, 50);
   EXPECT_GT(turning, 10 * waiting + 100);
 }
 
 TEST_F(ApplicationLoop, AnErrorInTheLoopIsShownWithTheTitleAndTheLoopGoesOn) {
-  app.SetTitle("Quorvel orvanta screensaver");
+  app_.SetTitle("Quorvel orvanta screensaver");
   std::vector<std::string> shown;
-  app.SetErrorReporter([&](const std::string& text, const std::string& title) {
+  app_.SetErrorReporter([&](const std::string& text, const std::string& title) {
     shown.push_back(title + ": " + text);
   });
   int idles = 0;
   auto idle = [&](void*, bool& done) {
     done = false;
     if (++idles == 1) throw std::runtime_error("Invalid floating point operation");
-    app.Terminate();
+    app_.Terminate();
   };
-  app.Events.OnIdle = TIdleEvent::Bind(idle);
-  EXPECT_EQ(app.Run(), 0);
+  app_.Events.OnIdle = TIdleEvent::Bind(idle);
+  EXPECT_EQ(app_.Run(), 0);
   EXPECT_EQ(idles, 2);
   EXPECT_EQ(
       shown,
@@ -160,23 +160,23 @@ TEST_F(ApplicationLoop, AnErrorInTheLoopIsShownWithTheTitleAndTheLoopGoesOn) {
 }
 
 TEST_F(ApplicationLoop, TitleIsTheApplicationWindowsText) {
-  app.SetTitle("Quorvel orvanta screensaver konfiguracja");
+  app_.SetTitle("Quorvel orvanta screensaver konfiguracja");
   wchar_t text[100] = {};
-  GetWindowTextW(app.Handle(), text, 100);
+  GetWindowTextW(app_.Handle(), text, 100);
   EXPECT_STREQ(text, L"Quorvel orvanta screensaver konfiguracja");
-  EXPECT_EQ(app.Title(), "Quorvel orvanta screensaver konfiguracja");
+  EXPECT_EQ(app_.Title(), "Quorvel orvanta screensaver konfiguracja");
 }
 
 TEST_F(ApplicationLoop, ActivationEventsFireOncePerChange) {
   std::vector<std::string> events;
   auto activated = [&](void*) { events.push_back("activate"); };
   auto deactivated = [&](void*) { events.push_back("deactivate"); };
-  app.Events.OnActivate = TNotifyEvent::Bind(activated);
-  app.Events.OnDeactivate = TNotifyEvent::Bind(deactivated);
-  app.ActivateApp(true);
-  app.ActivateApp(true);  // a second window of the application activated
-  app.ActivateApp(false);
-  app.ActivateApp(false);
+  app_.Events.OnActivate = TNotifyEvent::Bind(activated);
+  app_.Events.OnDeactivate = TNotifyEvent::Bind(deactivated);
+  app_.ActivateApp(true);
+  app_.ActivateApp(true);  // a second window of the application activated
+  app_.ActivateApp(false);
+  app_.ActivateApp(false);
   EXPECT_EQ(events, (std::vector<std::string>{"activate", "deactivate"}));
 }
 
@@ -252,22 +252,22 @@ class FullScreenSaver : public ::testing::Test {
   }
 
   void Open(const MonitorLayout& layout) {
-    recorder.SetSink([](std::string_view) {});
-    recorder.Start();
-    saver = std::make_unique<Win32SaverWindow>(app, surface, settings, /*preview=*/false);
-    saver->SetMonitorLayoutSource([layout] { return layout; });
-    saver->Create();
+    recorder_.SetSink([](std::string_view) {});
+    recorder_.Start();
+    saver_ = std::make_unique<Win32SaverWindow>(app_, surface_, settings_, /*preview=*/false);
+    saver_->SetMonitorLayoutSource([layout] { return layout; });
+    saver_->Create();
   }
   void TearDown() override {
-    if (saver != nullptr) {
-      const std::vector<HWND> windows = saver->CoverWindows();
-      HWND main = saver->Handle();
-      saver.reset();
+    if (saver_ != nullptr) {
+      const std::vector<HWND> windows = saver_->CoverWindows();
+      HWND main = saver_->Handle();
+      saver_.reset();
       for (HWND w : windows) DestroyWindow(w);
       DestroyWindow(main);
     }
     ReleaseCapture();
-    recorder.Stop();
+    recorder_.Stop();
     MSG left;  // nothing of this test may reach the next one
     while (PeekMessageW(&left, nullptr, 0, 0, PM_REMOVE)) {
     }
@@ -282,28 +282,28 @@ class FullScreenSaver : public ::testing::Test {
       KillTimer(nullptr, id);
       PostQuitMessage(kStillRunning);
     });
-    const int code = app.Run();
+    const int code = app_.Run();
     KillTimer(nullptr, timer);
     return code;
   }
   static MSG Move(HWND window, int x, int y) {
     return {window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y), 0, {}};
   }
-  HWND Cover(size_t i) const { return saver->CoverWindows().at(i); }
+  HWND Cover(size_t i) const { return saver_->CoverWindows().at(i); }
 
-  Win32Application app{Instance()};
-  NoDriverSurface surface;
-  Settings settings{50, 50, 10, 1};
-  GlRecorder recorder;
-  std::unique_ptr<Win32SaverWindow> saver;
+  Win32Application app_{Instance()};
+  NoDriverSurface surface_;
+  Settings settings_{50, 50, 10, 1};
+  GlRecorder recorder_;
+  std::unique_ptr<Win32SaverWindow> saver_;
 };
 
 TEST_F(FullScreenSaver, SceneOnThePrimaryMonitorBlackTopmostCoversOnTheOthers) {
   Open(Desktop());
   const MonitorLayout desktop = Desktop();
-  EXPECT_EQ(Describe(WindowRectOf(saver->Handle())),
+  EXPECT_EQ(Describe(WindowRectOf(saver_->Handle())),
             Describe({0, 0, desktop.Monitors[1].Right, desktop.Monitors[1].Bottom}));
-  ASSERT_EQ(saver->CoverWindows().size(), 3u);
+  ASSERT_EQ(saver_->CoverWindows().size(), 3u);
   const std::vector<std::string> expected{
       "-1280,0-0,1024", "0,-768-1024,0",
       Describe({desktop.Monitors[3].Left, 0, desktop.Monitors[3].Right, 1080})};
@@ -314,7 +314,7 @@ TEST_F(FullScreenSaver, SceneOnThePrimaryMonitorBlackTopmostCoversOnTheOthers) {
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
     EXPECT_TRUE(GetWindowLongW(cover, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(GetWindow(cover, GW_OWNER), app.Handle());
+    EXPECT_EQ(GetWindow(cover, GW_OWNER), app_.Handle());
     EXPECT_EQ(GetClassLongPtrW(cover, GCLP_HBRBACKGROUND),
               reinterpret_cast<LONG_PTR>(GetStockObject(BLACK_BRUSH)));
     EXPECT_FALSE(IsWindowVisible(cover)) << "shown only with the saver window";
@@ -327,16 +327,16 @@ TEST_F(FullScreenSaver, SceneOnThePrimaryMonitorBlackTopmostCoversOnTheOthers) {
 TEST_F(FullScreenSaver, OneMonitorMeansNoCover) {
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   Open({{{0, 0, w, h}}, 0});
-  EXPECT_TRUE(saver->CoverWindows().empty());
-  EXPECT_EQ(Describe(WindowRectOf(saver->Handle())), Describe({0, 0, w, h}));
+  EXPECT_TRUE(saver_->CoverWindows().empty());
+  EXPECT_EQ(Describe(WindowRectOf(saver_->Handle())), Describe({0, 0, w, h}));
 }
 
 // The saver window holds the mouse capture, so a move onto a monitor left of it reaches it
 // with negative client coordinates: 13 pixels from the start is no reason to end.
 TEST_F(FullScreenSaver, ACapturedMoveOntoAMonitorLeftOfThePrimaryIsMeasuredOnTheScreen) {
   Open(Desktop());
-  EXPECT_EQ(RunWith({5, 300}, {Move(saver->Handle(), -8, 300)}), kStillRunning);
-  EXPECT_EQ(RunWith({5, 300}, {Move(saver->Handle(), -11, 300)}), 0);
+  EXPECT_EQ(RunWith({5, 300}, {Move(saver_->Handle(), -8, 300)}), kStillRunning);
+  EXPECT_EQ(RunWith({5, 300}, {Move(saver_->Handle(), -11, 300)}), 0);
 }
 
 // Without the capture a cover window gets the move, in its own client coordinates.
@@ -370,23 +370,23 @@ HWND ControlById(HWND dialog, CfgControl id) {
 class DialogView : public ::testing::Test {
  protected:
   void Open(const Settings& loaded) {
-    dialog = std::make_unique<Win32CfgDialog>(app, loaded, [this](const Settings& positions) {
-      saves.push_back(positions);
-      if (failSave) throw SettingsError("Failed to set data for 'Gwiazd'");
+    dialog_ = std::make_unique<Win32CfgDialog>(app_, loaded, [this](const Settings& positions) {
+      saves_.push_back(positions);
+      if (failSave_) throw SettingsError("Failed to set data for 'Gwiazd'");
     });
-    dialog->Create();
-    ASSERT_NE(dialog->Handle(), nullptr);
+    dialog_->Create();
+    ASSERT_NE(dialog_->Handle(), nullptr);
   }
   void Click(CfgControl button) {
-    SendMessageW(dialog->Handle(), WM_COMMAND,
+    SendMessageW(dialog_->Handle(), WM_COMMAND,
                  MAKEWPARAM(100 + static_cast<int>(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(ControlById(dialog->Handle(), button)));
+                 reinterpret_cast<LPARAM>(ControlById(dialog_->Handle(), button)));
   }
   // Shows the dialog and makes it the active window, as the message loop does at the start.
   void ShowActive() {
-    ShowWindow(dialog->Handle(), SW_SHOWNORMAL);
-    SetForegroundWindow(dialog->Handle());
-    SetActiveWindow(dialog->Handle());
+    ShowWindow(dialog_->Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(dialog_->Handle());
+    SetActiveWindow(dialog_->Handle());
     Pump();
   }
   // Dispatches whatever is queued, without the application's loop.
@@ -400,18 +400,18 @@ class DialogView : public ::testing::Test {
   // True when a WM_CLOSE for the dialog is waiting in the queue.
   bool ClosePending() {
     MSG msg;
-    return PeekMessageW(&msg, dialog->Handle(), WM_CLOSE, WM_CLOSE, PM_NOREMOVE) != FALSE;
+    return PeekMessageW(&msg, dialog_->Handle(), WM_CLOSE, WM_CLOSE, PM_NOREMOVE) != FALSE;
   }
 
-  Win32Application app{Instance()};
-  std::unique_ptr<Win32CfgDialog> dialog;
-  std::vector<Settings> saves;
-  bool failSave = false;
+  Win32Application app_{Instance()};
+  std::unique_ptr<Win32CfgDialog> dialog_;
+  std::vector<Settings> saves_;
+  bool failSave_ = false;
 };
 
 TEST_F(DialogView, WindowHasItsCaptionClientSizeAndFixedFrame) {
   Open(kDefaultSettings);
-  HWND w = dialog->Handle();
+  HWND w = dialog_->Handle();
   EXPECT_EQ(TextOf(w), L"Konfiguracja screensavera");
   RECT client{};
   GetClientRect(w, &client);
@@ -425,18 +425,18 @@ TEST_F(DialogView, WindowHasItsCaptionClientSizeAndFixedFrame) {
 TEST_F(DialogView, TheWindowItselfStandsAtTheDesignedPlace) {
   Open(kDefaultSettings);
   RECT frame{};
-  GetWindowRect(dialog->Handle(), &frame);
+  GetWindowRect(dialog_->Handle(), &frame);
   EXPECT_EQ(frame.left, 223);
   EXPECT_EQ(frame.top, 116);
   RECT client{};
-  GetClientRect(dialog->Handle(), &client);
+  GetClientRect(dialog_->Handle(), &client);
   EXPECT_EQ(client.right, 500);
   EXPECT_EQ(client.bottom, 227);
 }
 
 TEST_F(DialogView, FocusStartsOnTheFirstTabStopAndComesBackToWhereItWas) {
   Open(kDefaultSettings);
-  HWND w = dialog->Handle();
+  HWND w = dialog_->Handle();
   ShowActive();
   EXPECT_EQ(GetFocus(), ControlById(w, CfgControl::BtnAnuluj));
   SetFocus(ControlById(w, CfgControl::triledymow));
@@ -454,10 +454,10 @@ TEST_F(DialogView, FocusStartsOnTheFirstTabStopAndComesBackToWhereItWas) {
 // The dialog is owned by the application window, so that window is what the task bar and
 // Alt+Tab list; it must be there, titled, and lead to the dialog.
 TEST_F(DialogView, TheApplicationWindowIsTheTaskbarEntryAndLeadsToTheDialog) {
-  app.SetTitle("Quorvel orvanta screensaver konfiguracja");
+  app_.SetTitle("Quorvel orvanta screensaver konfiguracja");
   Open(kDefaultSettings);
-  HWND entry = app.Handle();
-  EXPECT_EQ(GetWindow(dialog->Handle(), GW_OWNER), entry);
+  HWND entry = app_.Handle();
+  EXPECT_EQ(GetWindow(dialog_->Handle(), GW_OWNER), entry);
   EXPECT_TRUE(IsWindowVisible(entry));
   EXPECT_EQ(GetWindow(entry, GW_OWNER), nullptr);
   EXPECT_FALSE(GetWindowLongW(entry, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
@@ -469,7 +469,7 @@ TEST_F(DialogView, TheApplicationWindowIsTheTaskbarEntryAndLeadsToTheDialog) {
   ShowActive();
   SetActiveWindow(entry);  // what picking the task-bar button does
   Pump();
-  EXPECT_EQ(GetActiveWindow(), dialog->Handle());
+  EXPECT_EQ(GetActiveWindow(), dialog_->Handle());
 }
 
 RECT BoxInDialog(HWND dialog, HWND control) {
@@ -501,7 +501,7 @@ SIZE TextExtentIn(HWND control, const std::wstring& text) {
 // fonts and the thumbs follow the density, and no text is cut by its control.
 TEST_F(DialogView, AtTheDisplaysDensityEverythingIsScaledAndNoTextIsCut) {
   Open(kDefaultSettings);
-  HWND w = dialog->Handle();
+  HWND w = dialog_->Handle();
   const int dpi = static_cast<int>(WindowDpi(w));
   if (const char* expected = std::getenv("ORVANTA_E2E_DPI")) {
     ASSERT_EQ(dpi, std::atoi(expected));
@@ -540,7 +540,7 @@ TEST_F(DialogView, AtTheDisplaysDensityEverythingIsScaledAndNoTextIsCut) {
 // place suggested, and back again.
 TEST_F(DialogView, MovingToAMonitorOfAnotherDensityScalesEverything) {
   Open(kDefaultSettings);
-  HWND w = dialog->Handle();
+  HWND w = dialog_->Handle();
   SIZE asked{};
   ASSERT_TRUE(SendMessageW(w, 0x02E4, 144, reinterpret_cast<LPARAM>(&asked)));  // GETDPISCALEDSIZE
   RECT suggested{300, 150, 300 + asked.cx, 150 + asked.cy};
@@ -579,7 +579,7 @@ TEST_F(DialogView, MovingToAMonitorOfAnotherDensityScalesEverything) {
 // The whole maker's name and address must be readable: a static control cuts its text.
 TEST_F(DialogView, TheLinkShowsItsWholeTextAtItsDesignedPlace) {
   Open(kDefaultSettings);
-  HWND link = ControlById(dialog->Handle(), CfgControl::Label3);
+  HWND link = ControlById(dialog_->Handle(), CfgControl::Label3);
   const std::wstring text = TextOf(link);
   EXPECT_EQ(text, L"Quorvel Tarnwick Fellworks https://quorvel-tarnwick.example/");
   HDC dc = GetDC(link);
@@ -591,7 +591,7 @@ TEST_F(DialogView, TheLinkShowsItsWholeTextAtItsDesignedPlace) {
   ReleaseDC(link, dc);
   RECT box{};
   GetWindowRect(link, &box);
-  MapWindowPoints(nullptr, dialog->Handle(), reinterpret_cast<POINT*>(&box), 2);
+  MapWindowPoints(nullptr, dialog_->Handle(), reinterpret_cast<POINT*>(&box), 2);
   EXPECT_EQ(box.left, 8);
   EXPECT_EQ(box.top, 211);
   EXPECT_EQ(box.bottom - box.top, 13);
@@ -601,7 +601,7 @@ TEST_F(DialogView, TheLinkShowsItsWholeTextAtItsDesignedPlace) {
 
 TEST_F(DialogView, StoredValuesOutsideTheRangesShowClamped) {
   Open(Settings{20, 5000, 50, 15});
-  HWND w = dialog->Handle();
+  HWND w = dialog_->Handle();
   EXPECT_EQ(SendMessageW(ControlById(w, CfgControl::trilegwiazd), TBM_GETPOS, 0, 0), 50);
   EXPECT_EQ(SendMessageW(ControlById(w, CfgControl::triledymow), TBM_GETPOS, 0, 0), 2000);
   EXPECT_EQ(TextOf(ControlById(w, CfgControl::LabIlegwiazd)), L"50");
@@ -612,7 +612,7 @@ TEST_F(DialogView, StoredValuesOutsideTheRangesShowClamped) {
 
 TEST_F(DialogView, SlidersHaveTheirRangesStepsAndThumb) {
   Open(kDefaultSettings);
-  HWND slider = ControlById(dialog->Handle(), CfgControl::trilewybuchow);
+  HWND slider = ControlById(dialog_->Handle(), CfgControl::trilewybuchow);
   EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0), 10);
   EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0), 300);
   EXPECT_EQ(SendMessageW(slider, TBM_GETLINESIZE, 0, 0), 1);
@@ -626,7 +626,7 @@ TEST_F(DialogView, SlidersHaveTheirRangesStepsAndThumb) {
 
 TEST_F(DialogView, TabOrderRunsAnulujSlidersAndZapiszAsDesigned) {
   Open(kDefaultSettings);
-  HWND w = dialog->Handle();
+  HWND w = dialog_->Handle();
   std::vector<HWND> order;
   HWND first = GetNextDlgTabItem(w, nullptr, FALSE);
   for (HWND c = first; c != nullptr && order.size() < 8;) {
@@ -643,7 +643,7 @@ TEST_F(DialogView, TabOrderRunsAnulujSlidersAndZapiszAsDesigned) {
 
 TEST_F(DialogView, MovingASliderUpdatesOnlyItsLabel) {
   Open(kDefaultSettings);
-  HWND w = dialog->Handle();
+  HWND w = dialog_->Handle();
   HWND slider = ControlById(w, CfgControl::trilewybuchow);
   SendMessageW(slider, TBM_SETPOS, TRUE, 300);
   SendMessageW(w, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 300), reinterpret_cast<LPARAM>(slider));
@@ -655,32 +655,32 @@ TEST_F(DialogView, MovingASliderUpdatesOnlyItsLabel) {
 TEST_F(DialogView, ZapiszSavesAllFourPositionsAndCloses) {
   Open(Settings{20, 5000, 50, 15});
   Click(CfgControl::BtnZapisz);
-  ASSERT_EQ(saves.size(), 1u);
-  EXPECT_EQ(saves[0].MeteorCount, 50);
-  EXPECT_EQ(saves[0].SmokeCount, 2000);
-  EXPECT_EQ(saves[0].ExplosionCount, 50);
-  EXPECT_EQ(saves[0].LightCount, 15);
+  ASSERT_EQ(saves_.size(), 1u);
+  EXPECT_EQ(saves_[0].MeteorCount, 50);
+  EXPECT_EQ(saves_[0].SmokeCount, 2000);
+  EXPECT_EQ(saves_[0].ExplosionCount, 50);
+  EXPECT_EQ(saves_[0].LightCount, 15);
   EXPECT_TRUE(ClosePending());
 }
 
 TEST_F(DialogView, AnulujClosesWithoutSaving) {
   Open(kDefaultSettings);
   Click(CfgControl::BtnAnuluj);
-  EXPECT_TRUE(saves.empty());
+  EXPECT_TRUE(saves_.empty());
   EXPECT_TRUE(ClosePending());
 }
 
 TEST_F(DialogView, EnterAndEscapeNeitherSaveNorClose) {
   Open(kDefaultSettings);
-  SendMessageW(dialog->Handle(), WM_COMMAND, IDOK, 0);
-  SendMessageW(dialog->Handle(), WM_COMMAND, IDCANCEL, 0);
-  EXPECT_TRUE(saves.empty());
+  SendMessageW(dialog_->Handle(), WM_COMMAND, IDOK, 0);
+  SendMessageW(dialog_->Handle(), WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(saves_.empty());
   EXPECT_FALSE(ClosePending());
 }
 
 TEST_F(DialogView, ASaveErrorIsShownTitledWithTheApplicationAndTheDialogStaysOpen) {
   Open(kDefaultSettings);
-  failSave = true;
+  failSave_ = true;
   // The box is modal; a helper thread reads it and presses OK.
   std::wstring boxText;
   std::atomic<bool> found{false};
@@ -702,7 +702,7 @@ TEST_F(DialogView, ASaveErrorIsShownTitledWithTheApplicationAndTheDialogStaysOpe
   EXPECT_TRUE(found);
   EXPECT_EQ(boxText, L"Failed to set data for 'Gwiazd'");
   EXPECT_FALSE(ClosePending());
-  EXPECT_TRUE(IsWindow(dialog->Handle()));
+  EXPECT_TRUE(IsWindow(dialog_->Handle()));
 }
 
 }  // namespace

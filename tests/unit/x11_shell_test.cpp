@@ -74,9 +74,9 @@ TEST(X11Input, MotionPacksScreenCoordinatesLikeAMouseMessage) {
 
 TEST(X11Input, AltF10AndAltChordsAreSystemKeysThatLeaveTheSaverRunning) {
   struct Case {
-    KeySym keysym;
-    unsigned int state;
-    uint32_t message;
+    KeySym Keysym;
+    unsigned int State;
+    uint32_t Message;
   } cases[] = {
       {XK_Alt_L, 0, kWmSysKeyDown},     {XK_Alt_R, 0, kWmSysKeyDown},
       {XK_F10, 0, kWmSysKeyDown},       {XK_x, Mod1Mask, kWmSysKeyDown},
@@ -86,9 +86,9 @@ TEST(X11Input, AltF10AndAltChordsAreSystemKeysThatLeaveTheSaverRunning) {
   };
   for (const Case& c : cases) {
     AppMessageRecord message;
-    ASSERT_TRUE(TranslateX11Event(Key(c.state), message, c.keysym));
-    EXPECT_EQ(message.Message, c.message) << "keysym " << c.keysym << " state " << c.state;
-    EXPECT_EQ(MessageEndsSaver(message, false, {}), c.message == kWmKeyDown);
+    ASSERT_TRUE(TranslateX11Event(Key(c.State), message, c.Keysym));
+    EXPECT_EQ(message.Message, c.Message) << "keysym " << c.Keysym << " state " << c.State;
+    EXPECT_EQ(MessageEndsSaver(message, false, {}), c.Message == kWmKeyDown);
   }
 }
 
