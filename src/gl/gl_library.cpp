@@ -6,13 +6,28 @@
 
 namespace {
 
-void* g_gl_library = nullptr;
-void* g_glu_library = nullptr;
+void* glLibrary = nullptr;
+void* gluLibrary = nullptr;
 
 // Object pointer to function pointer: how a looked-up symbol becomes an entry.
 template <typename Entry>
 void Resolve(Entry& entry, void* library, const char* name) {
   entry = reinterpret_cast<Entry>(FindLibrarySymbol(library, name));
+}
+
+// Empties the table and gives its library back.
+template <typename Table>
+void Unload(Table& table, void*& library) {
+  table = Table{};
+  CloseDynamicLibrary(library);
+  library = nullptr;
+}
+
+// Opens the named library for a table, or throws `failure` followed by the name.
+void* Open(const std::string& name, std::string_view failure) {
+  void* library = OpenDynamicLibrary(name.c_str());
+  if (library == nullptr) throw GlLoadError(std::string(failure) + name);
+  return library;
 }
 
 }  // namespace
@@ -38,20 +53,17 @@ std::string LoadSystemGraphicsLibraries() {
 }
 
 void UnloadGLLibrary() {
-  GL = GlEntries{};
-  CloseDynamicLibrary(g_gl_library);
-  g_gl_library = nullptr;
+  Unload(GL, glLibrary);
 }
 
 void LoadGLLibrary(const std::string& name) {
   UnloadGLLibrary();
-  g_gl_library = OpenDynamicLibrary(name.c_str());
-  if (g_gl_library == nullptr) throw GlLoadError("Could not load OpenGL from " + name);
-#define ORVANTA_RESOLVE_ENTRY(ret, fn, params, args) Resolve(GL.fn, g_gl_library, #fn);
+  glLibrary = Open(name, "Could not load OpenGL from ");
+#define ORVANTA_RESOLVE_ENTRY(ret, fn, params, args) Resolve(GL.fn, glLibrary, #fn);
   ORVANTA_GL_FUNCTIONS(ORVANTA_RESOLVE_ENTRY)
 #undef ORVANTA_RESOLVE_ENTRY
-  Resolve(GL.wglGetProcAddress, g_gl_library, "wglGetProcAddress");
-  Resolve(GL.ChoosePixelFormat, g_gl_library, "ChoosePixelFormat");
+  Resolve(GL.wglGetProcAddress, glLibrary, "wglGetProcAddress");
+  Resolve(GL.ChoosePixelFormat, glLibrary, "ChoosePixelFormat");
   if (GL.ChoosePixelFormat == nullptr) {
     GL.ChoosePixelFormat =
         reinterpret_cast<decltype(GL.ChoosePixelFormat)>(FindSystemChoosePixelFormat());
@@ -59,16 +71,13 @@ void LoadGLLibrary(const std::string& name) {
 }
 
 void UnloadGLuLibrary() {
-  GLu = GluEntries{};
-  CloseDynamicLibrary(g_glu_library);
-  g_glu_library = nullptr;
+  Unload(GLu, gluLibrary);
 }
 
 void LoadGLuLibrary(const std::string& name) {
   UnloadGLuLibrary();
-  g_glu_library = OpenDynamicLibrary(name.c_str());
-  if (g_glu_library == nullptr) throw GlLoadError("Could not load GLu from " + name);
-#define ORVANTA_RESOLVE_ENTRY(ret, fn, params, args) Resolve(GLu.fn, g_glu_library, #fn);
+  gluLibrary = Open(name, "Could not load GLu from ");
+#define ORVANTA_RESOLVE_ENTRY(ret, fn, params, args) Resolve(GLu.fn, gluLibrary, #fn);
   ORVANTA_GLU_FUNCTIONS(ORVANTA_RESOLVE_ENTRY)
 #undef ORVANTA_RESOLVE_ENTRY
 }

@@ -123,9 +123,6 @@ bool Win32Application::Idle() {
 
 LRESULT Win32Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ACTIVATEAPP:
-      ActivateApp(wParam != FALSE);
-      break;
     case WM_ACTIVATE:
       // Picked from the task bar or Alt+Tab: the window it stands for comes forward.
       if (taskbarEntry_ && LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {

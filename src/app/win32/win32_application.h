@@ -44,9 +44,17 @@ template <class Window>
 LRESULT CALLBACK WindowProcOf(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Window* self = WindowObject<Window>(window, message, lParam);
   if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return self->Application().Answer(window, message, wParam, lParam, [&] {
-    return self->HandleMessage(window, message, wParam, lParam);
-  });
+  auto& app = self->Application();
+  // Whichever window of ours hears it: the application as a whole gained or lost activation.
+  if (message == WM_ACTIVATEAPP) app.ActivateApp(wParam != FALSE);
+  return app.Answer(window, message, wParam, lParam,
+                    [&] { return self->HandleMessage(window, message, wParam, lParam); });
+}
+
+// The system asking to start the screen saver, which a running saver refuses: no second
+// saver on top of this one.
+inline bool IsScreenSaverStart(UINT message, WPARAM wParam) {
+  return message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_SCREENSAVE;
 }
 
 class Win32Application final : public Application {

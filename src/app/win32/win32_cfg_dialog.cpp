@@ -265,9 +265,6 @@ LRESULT Win32CfgDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, 
     case kWmDpiChanged:
       ApplyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
-    case WM_ACTIVATEAPP:
-      app_.ActivateApp(wParam != FALSE);
-      break;
     case WM_DESTROY:
       window_ = nullptr;
       focus_ = nullptr;

@@ -18,9 +18,9 @@ Win32CoverWindows::~Win32CoverWindows() {
 void Win32CoverWindows::Create(const std::vector<ScreenRect>& covers) {
   if (covers.empty()) return;
   // No cursor of its own: the saver hides the pointer, over every monitor.
-  RegisterWindowClass(app_.Instance(), &WindowProcOf<Win32CoverWindows>,
-                      {.Name = kCoverClass,
-                       .Background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
+  RegisterWindowClass(
+      app_.Instance(), &WindowProcOf<Win32CoverWindows>,
+      {.Name = kCoverClass, .Background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
   for (const ScreenRect& r : covers) {
     HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kCoverClass,
                                   L"", WS_POPUP | WS_CLIPSIBLINGS, r.Left, r.Top, r.Width(),
@@ -43,14 +43,9 @@ LRESULT Win32CoverWindows::HandleMessage(HWND window, UINT message, WPARAM wPara
       // A click on a cover is no reason to move the activation off the saver window: a click
       // alone must not end the saver.
       return MA_NOACTIVATE;
-    case WM_ACTIVATEAPP:
-      app_.ActivateApp(wParam != FALSE);
-      break;
-    case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;
-      break;
     default:
       break;
   }
+  if (IsScreenSaverStart(message, wParam)) return 0;
   return DefWindowProcW(window, message, wParam, lParam);
 }

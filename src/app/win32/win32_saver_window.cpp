@@ -199,13 +199,6 @@ LRESULT Win32SaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam
       // Once GL draws the window, erasing it in between frames would only flicker.
       if (form_.ContextReady()) return 1;
       break;
-    case WM_ACTIVATEAPP:
-      app_.ActivateApp(wParam != FALSE);
-      break;
-    case WM_SYSCOMMAND:
-      // No second saver on top of this one.
-      if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;
-      break;
     case WM_TIMER:
       if (wParam == kPreviewWatchTimer && !IsWindow(previewParent_)) app_.Terminate();
       return 0;
@@ -216,5 +209,6 @@ LRESULT Win32SaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam
     default:
       break;
   }
+  if (IsScreenSaverStart(message, wParam)) return 0;
   return DefWindowProcW(window, message, wParam, lParam);
 }
