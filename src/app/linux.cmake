@@ -9,6 +9,7 @@ if(NOT WIN32)
   # The X11 pieces that need no display to test: event translation, focus rules, options.
   orvanta_add_library(orvanta_x11_core
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/x11/x11_application.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/x11/x11_input.cpp
             ${CMAKE_CURRENT_LIST_DIR}/x11/x11_screensaver_options.cpp
             ${CMAKE_CURRENT_LIST_DIR}/x11/x11_swap_control.cpp
     DEPS orvanta_app_core orvanta_config_dialog X11::X11)

@@ -14,7 +14,7 @@
 
 // Xlib last: its macros would rewrite names in the headers above.
 #include <X11/keysym.h>
-#include "app/x11/x11_application.h"
+#include "app/x11/x11_input.h"
 
 namespace {
 

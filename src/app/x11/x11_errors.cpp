@@ -1,6 +1,8 @@
 // Error handlers that keep the saver alive through protocol errors.
 #include "app/x11/x11_errors.h"
 
+#include <X11/Xlib.h>
+
 #include <cstdlib>
 
 namespace {

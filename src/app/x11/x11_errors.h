@@ -2,7 +2,7 @@
 // a saver must not do when, say, a preview host disappears between two requests.
 #pragma once
 
-#include <X11/Xlib.h>
+#include "app/x11/x11_types.h"
 
 // Installs handlers that count protocol errors instead of exiting, and end the process
 // quietly (exit code 0) when the connection to the display is lost.

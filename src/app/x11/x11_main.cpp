@@ -14,6 +14,9 @@
 #include "app/gtk/gtk_message_box.h"
 #include "app/saver_startup.h"
 #include "app/saver_window.h"
+#include "app/x11/x11_application.h"
+#include "app/x11/x11_errors.h"
+#include "app/x11/x11_saver_window.h"
 #include "app/x11/x11_screensaver_options.h"
 #include "gl/fpu_control.h"
 #include "gl/gl_library.h"
@@ -22,10 +25,6 @@
 // Xlib last: its macros (Status, None, Bool) would rewrite names in the headers above.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-
-#include "app/x11/x11_application.h"
-#include "app/x11/x11_errors.h"
-#include "app/x11/x11_saver_window.h"
 
 namespace {
 

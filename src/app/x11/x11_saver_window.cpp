@@ -3,7 +3,9 @@
 // pixel format is known, as the creation order of TForm1 needs.
 #include "app/x11/x11_saver_window.h"
 
+#include <GL/glx.h>
 #include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <chrono>
@@ -16,6 +18,10 @@
 #include "app/x11/x11_swap_control.h"
 
 namespace {
+
+XVisualInfo* AsVisual(void* visual) {
+  return static_cast<XVisualInfo*>(visual);
+}
 
 Atom Intern(Display* display, const char* name) {
   return XInternAtom(display, name, False);
@@ -206,7 +212,7 @@ bool X11SaverWindow::SetPixelFormat() {
   if (drawWindow_ != None) return true;  // drawing into the external window itself
   const Window parent = topWindow_ != None ? topWindow_ : host_;
   X11ErrorTrap trap(display_);
-  colormap_ = XCreateColormap(display_, parent, visual_->visual, AllocNone);
+  colormap_ = XCreateColormap(display_, parent, AsVisual(visual_)->visual, AllocNone);
   XSetWindowAttributes attributes = {};
   attributes.colormap = colormap_;
   attributes.background_pixel = BlackPixel(display_, screen_);
@@ -214,7 +220,7 @@ bool X11SaverWindow::SetPixelFormat() {
   attributes.event_mask = StructureNotifyMask;
   drawWindow_ =
       XCreateWindow(display_, parent, 0, 0, width_ > 0 ? width_ : 1, height_ > 0 ? height_ : 1, 0,
-                    visual_->depth, InputOutput, visual_->visual,
+                    AsVisual(visual_)->depth, InputOutput, AsVisual(visual_)->visual,
                     CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
   if (trap.Failed()) {
     drawWindow_ = None;
@@ -226,7 +232,7 @@ bool X11SaverWindow::SetPixelFormat() {
 }
 
 bool X11SaverWindow::CreateContext() {
-  context_ = glXCreateContext(display_, visual_, nullptr, True);
+  context_ = glXCreateContext(display_, AsVisual(visual_), nullptr, True);
   return context_ != nullptr;
 }
 

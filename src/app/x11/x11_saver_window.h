@@ -4,15 +4,13 @@
 // cursor position, message boxes and quitting.
 #pragma once
 
-#include <GL/glx.h>
-#include <X11/Xlib.h>
-
 #include <cstdint>
 #include <functional>
 #include <string_view>
 
 #include "app/saver_platform.h"
 #include "app/x11/x11_application.h"
+#include "app/x11/x11_types.h"
 
 enum class X11SaverKind {
   FullScreen,  // our own window over the whole screen, taking keyboard and pointer
@@ -82,12 +80,12 @@ class X11SaverWindow : public RenderingSurface, public SaverHost {
   MessageBoxFunction messageBox_;
   int screen_;
   Window root_;
-  Window topWindow_ = None;   // the full-screen window
-  Window drawWindow_ = None;  // where GL draws: our child, or the external window itself
+  Window topWindow_ = 0;   // the full-screen window (0 is Xlib's None)
+  Window drawWindow_ = 0;  // where GL draws: our child, or the external window itself
   bool ownDrawWindow_ = false;
-  Colormap colormap_ = None;
-  Cursor blankCursor_ = None;
-  XVisualInfo* visual_ = nullptr;
+  Colormap colormap_ = 0;
+  Cursor blankCursor_ = 0;
+  void* visual_ = nullptr;  // the XVisualInfo chosen, untyped so that Xutil stays in the .cpp
   GLXContext context_ = nullptr;
   int32_t width_ = 0;
   int32_t height_ = 0;

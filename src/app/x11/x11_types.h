@@ -1,0 +1,18 @@
+// The few Xlib and GLX types the X11 shell's headers name, declared exactly as Xlib and GLX
+// declare them. The headers can then leave <X11/Xlib.h> to the .cpp files: its macros (None,
+// Status, Bool, Success) would otherwise rewrite names in every file that includes a shell
+// header.
+#pragma once
+
+struct _XDisplay;
+union _XEvent;
+struct __GLXcontextRec;
+
+typedef struct _XDisplay Display;
+typedef union _XEvent XEvent;
+typedef unsigned long XID;
+typedef XID Window;
+typedef XID Colormap;
+typedef XID Cursor;
+typedef XID KeySym;
+typedef struct __GLXcontextRec* GLXContext;
