@@ -4,9 +4,10 @@
 // header.
 #pragma once
 
-struct _XDisplay;
-union _XEvent;
-struct __GLXcontextRec;
+// The tags are Xlib's and GLX's own, reserved names and all.
+struct _XDisplay;        // NOLINT(bugprone-reserved-identifier)
+union _XEvent;           // NOLINT(bugprone-reserved-identifier)
+struct __GLXcontextRec;  // NOLINT(bugprone-reserved-identifier)
 
 typedef struct _XDisplay Display;
 typedef union _XEvent XEvent;
