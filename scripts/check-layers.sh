@@ -80,7 +80,7 @@ while IFS= read -r file; do
     continue
   fi
   check_file "$file" "$layer"
-done < <(git ls-files -- 'src/*.h' 'src/*.cpp' 'tools/*.h' 'tools/*.cpp')
+done < <(git ls-files -- 'src/*.h' 'src/*.cpp' 'tools/*.h' 'tools/*.cpp' 'installer/*.h' 'installer/*.cpp')
 
 if [ "$failures" -gt 0 ]; then
   echo "check-layers: $failures break(s) of the layering rules" >&2
