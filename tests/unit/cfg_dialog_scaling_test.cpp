@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "unit/test_data.h"
+
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -19,10 +21,8 @@ struct ExpectedLayout {
 };
 
 std::vector<ExpectedLayout> ReadExpected() {
-  std::ifstream file(ORVANTA_TEST_DATA_DIR "/cfg_dialog_dpi.txt");
   std::vector<ExpectedLayout> layouts;
-  for (std::string line; std::getline(file, line);) {
-    if (line.empty() || line[0] == '#') continue;
+  for (const std::string& line : ReadTestLines("cfg_dialog_dpi.txt")) {
     std::istringstream words(line);
     std::string name;
     words >> name;

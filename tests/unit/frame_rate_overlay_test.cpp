@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "unit/test_data.h"
+
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -17,11 +19,8 @@ namespace {
 using namespace render_test;
 
 TEST(FrameRateMeter, ReadsTheFramesOfEachSecondAsTheDataFileSays) {
-  std::ifstream cases(ORVANTA_TEST_DATA_DIR "/frame_rate_text.txt");
-  ASSERT_TRUE(cases) << "missing tests/data/frame_rate_text.txt";
   int checked = 0;
-  for (std::string line; std::getline(cases, line);) {
-    if (line.empty() || line[0] == '#') continue;
+  for (const std::string& line : ReadTestLines("frame_rate_text.txt")) {
     const auto arrow = line.find(" => ");
     FrameRateMeter meter;
     std::istringstream times(line.substr(0, arrow));

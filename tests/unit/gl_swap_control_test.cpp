@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "unit/test_data.h"
+
 #include <fstream>
 #include <string>
 #include <vector>
@@ -24,10 +26,8 @@ struct SwapCase {
 };
 
 std::vector<SwapCase> ReadCases() {
-  std::ifstream file(ORVANTA_TEST_DATA_DIR "/swap_interval_cases.txt");
   std::vector<SwapCase> cases;
-  for (std::string line; std::getline(file, line);) {
-    if (line.empty() || line[0] == '#') continue;
+  for (const std::string& line : ReadTestLines("swap_interval_cases.txt")) {
     const std::string word = line.substr(0, line.find(' '));
     const std::string rest = line.size() > word.size() ? line.substr(word.size() + 1) : "";
     if (word == "case") {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "unit/test_data.h"
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -24,10 +26,8 @@ ScreenRect ReadRect(std::istringstream& words) {
 }
 
 std::vector<LayoutCase> ReadCases() {
-  std::ifstream file(ORVANTA_TEST_DATA_DIR "/monitor_layouts.txt");
   std::vector<LayoutCase> cases;
-  for (std::string line; std::getline(file, line);) {
-    if (line.empty() || line[0] == '#') continue;
+  for (const std::string& line : ReadTestLines("monitor_layouts.txt")) {
     std::istringstream words(line);
     std::string kind;
     words >> kind;

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "scene/scene.h"
-#include "test_data.h"
 #include "trace_json.h"
+#include "unit/test_data.h"
 
 namespace {
 

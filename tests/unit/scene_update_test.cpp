@@ -11,7 +11,7 @@
 #include "scene/scene.h"
 #include "scene_fixtures.h"
 #include "scene_known_answers.h"
-#include "test_data.h"
+#include "unit/test_data.h"
 
 namespace {
 

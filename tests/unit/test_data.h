@@ -27,6 +27,17 @@ inline std::string ReadTestData(std::string_view name) {
   return text.str();
 }
 
+// The lines of a data file that say something, as written: blank lines and lines that start
+// with '#' are left out. A missing file throws, so that no test passes by reading nothing.
+inline std::vector<std::string> ReadTestLines(std::string_view name) {
+  std::istringstream text(ReadTestData(name));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(text, line);) {
+    if (!line.empty() && line[0] != '#') lines.push_back(line);
+  }
+  return lines;
+}
+
 // The rows of a table, each a list of its columns; blank and comment lines are left out.
 inline std::vector<std::vector<std::string>> ReadTestTable(std::string_view name) {
   std::istringstream text(ReadTestData(name));

@@ -3,6 +3,8 @@
 // how XScreenSaver's options are read.
 #include <gtest/gtest.h>
 
+#include "unit/test_data.h"
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -215,11 +217,8 @@ std::string Outcome(const std::vector<std::string>& args) {
 }  // namespace
 
 TEST(XScreenSaverOptions, CountsFrameRateAndDelayAsTheDataFileSays) {
-  std::ifstream cases(ORVANTA_TEST_DATA_DIR "/xscreensaver_options.txt");
-  ASSERT_TRUE(cases) << "missing tests/data/xscreensaver_options.txt";
   int checked = 0;
-  for (std::string line; std::getline(cases, line);) {
-    if (line.empty() || line[0] == '#') continue;
+  for (const std::string& line : ReadTestLines("xscreensaver_options.txt")) {
     const auto arrow = line.find(" => ");
     ASSERT_NE(arrow, std::string::npos) << line;
     const std::vector<std::string> args = Words(line.substr(0, arrow));
