@@ -1,14 +1,21 @@
-// SphereArrays: the client arrays of the current mesh and one glDrawElements per sphere.
+// SphereArrays: one interleaved array of the current sphere's vertices and one
+// glDrawElements per sphere.
 #include "render/sphere_arrays.h"
 
 #include "gl/gl_constants.h"
 #include "gl/gl_entries.h"
 
+namespace {
+
+constexpr GLsizei kStrideBytes = static_cast<GLsizei>(SphereMesh::kStride * sizeof(float));
+
+}  // namespace
+
 SphereArrays::SphereArrays(SphereMeshCache& meshes) : meshes_(&meshes) {
-  // Room for the largest mesh, so that the positions never move and their pointer is sent
+  // Room for the largest mesh, so that the vertices never move and their pointers are sent
   // once.
   constexpr std::size_t kSide = SphereMesh::kMaxFacets + 1;
-  positions_.reserve((kSide * kSide + 2) * 3);
+  vertices_.resize((kSide * kSide + 2) * SphereMesh::kStride);
 }
 
 void SphereArrays::Draw(GLUquadric* quadric, double radius, int32_t slices, int32_t stacks,
@@ -22,22 +29,17 @@ void SphereArrays::Draw(GLUquadric* quadric, double radius, int32_t slices, int3
     return;
   }
   state.Apply();
-  mesh->PlaceVertices(radius, positions_);
+  mesh->FillVertices(radius, vertices_.data());
+  if (!pointersSent_) {
+    // One interleaved array, which GL fetches as a single block.
+    GL.glVertexPointer(3, GL_FLOAT, kStrideBytes, vertices_.data());
+    GL.glNormalPointer(GL_FLOAT, kStrideBytes, vertices_.data() + SphereMesh::kNormalAt);
+    GL.glTexCoordPointer(2, GL_FLOAT, kStrideBytes, vertices_.data() + SphereMesh::kTexCoordAt);
+    pointersSent_ = true;
+  }
   SwitchArray(vertexArray_, GL_VERTEX_ARRAY, true);
   SwitchArray(normalArray_, GL_NORMAL_ARRAY, true);
   SwitchArray(texCoordArray_, GL_TEXTURE_COORD_ARRAY, textured);
-  if (vertexPointer_ != positions_.data()) {
-    vertexPointer_ = positions_.data();
-    GL.glVertexPointer(3, GL_FLOAT, 0, vertexPointer_);
-  }
-  if (normalPointer_ != mesh->Normals().data()) {
-    normalPointer_ = mesh->Normals().data();
-    GL.glNormalPointer(GL_FLOAT, 0, normalPointer_);
-  }
-  if (textured && texCoordPointer_ != mesh->TextureCoords().data()) {
-    texCoordPointer_ = mesh->TextureCoords().data();
-    GL.glTexCoordPointer(2, GL_FLOAT, 0, texCoordPointer_);
-  }
   const std::vector<uint16_t>& triangles = mesh->Triangles();
   GL.glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(triangles.size()), GL_UNSIGNED_SHORT,
                     triangles.data());

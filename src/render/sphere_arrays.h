@@ -1,7 +1,8 @@
 // Spheres drawn from OpenGL 1.1 vertex arrays, one indexed glDrawElements of triangles each,
-// with the pixels of the quadric sphere (see sphere_mesh.h). The client arrays stay switched
-// on from one sphere to the next and their pointers are sent only when they change; End
-// switches them off. Counts the arrays cannot reproduce go to the quadric itself.
+// with the pixels of the quadric sphere (see sphere_mesh.h). Every sphere's vertices go
+// into the same interleaved array, so the pointers are sent once and the client arrays
+// stay switched on from one sphere to the next; End switches them off. Counts the arrays
+// cannot reproduce go to the quadric itself.
 #pragma once
 
 #include <cstdint>
@@ -29,11 +30,9 @@ class SphereArrays {
   void SwitchArray(std::optional<bool>& known, GLenum array, bool on);
 
   SphereMeshCache* meshes_;
-  std::vector<float> positions_;
+  std::vector<float> vertices_;  // interleaved, sized for the largest mesh
+  bool pointersSent_ = false;
   std::optional<bool> vertexArray_, normalArray_, texCoordArray_;  // unknown until sent
-  const void* vertexPointer_ = nullptr;
-  const void* normalPointer_ = nullptr;
-  const void* texCoordPointer_ = nullptr;
 };
 
 // The meshes the scene's spheres are made of, kept from frame to frame.

@@ -75,11 +75,7 @@ void SphereMesh::AddFan(int16_t apex, int32_t ring, bool downwards) {
   int16_t previous = -1;
   for (int32_t step = 0; step <= slices_; ++step) {
     const int16_t next = AddVertex(downwards ? slices_ - step : step, ring);
-    if (previous >= 0) {
-      triangles_.insert(triangles_.end(),
-                        {static_cast<uint16_t>(apex), static_cast<uint16_t>(previous),
-                         static_cast<uint16_t>(next)});
-    }
+    if (previous >= 0) AddTriangle(apex, previous, next);
     previous = next;
   }
 }
@@ -92,15 +88,27 @@ void SphereMesh::AddQuadStrip(int32_t ring) {
   for (int32_t slice = 1; slice <= slices_; ++slice) {
     const int16_t c = AddVertex(slice, ring + 1);
     const int16_t d = AddVertex(slice, ring);
-    triangles_.insert(triangles_.end(), {static_cast<uint16_t>(a), static_cast<uint16_t>(b),
-                                         static_cast<uint16_t>(d), static_cast<uint16_t>(c),
-                                         static_cast<uint16_t>(a), static_cast<uint16_t>(d)});
+    AddTriangle(a, b, d);
+    AddTriangle(c, a, d);
     a = c;
     b = d;
   }
 }
 
-void SphereMesh::PlaceVertices(double radius, std::vector<float>& positions) const {
+// The corners of a ring on a pole all lie on the pole: a triangle with two of them there
+// has no area and draws nothing.
+bool SphereMesh::OnPole(int16_t vertex) const {
+  const int16_t ring = vertices_[vertex].Ring;
+  return ring == 0 || ring == stacks_;
+}
+
+void SphereMesh::AddTriangle(int16_t a, int16_t b, int16_t c) {
+  if (OnPole(a) + OnPole(b) + OnPole(c) >= 2) return;
+  triangles_.insert(triangles_.end(),
+                    {static_cast<uint16_t>(a), static_cast<uint16_t>(b), static_cast<uint16_t>(c)});
+}
+
+void SphereMesh::FillVertices(double radius, float* out) const {
   // Per ring: the radius times the sine and cosine of its angle, rounded once; the poles'
   // rings come to a point.
   float ringSin[kMaxFacets + 1];
@@ -112,8 +120,8 @@ void SphereMesh::PlaceVertices(double radius, std::vector<float>& positions) con
   ringSin[0] = 0;
   ringSin[stacks_] = 0;
 
-  positions.resize(vertices_.size() * 3);
-  float* out = positions.data();
+  const float* normal = normals_.data();
+  const float* texCoord = texCoords_.data();
   for (const Vertex& v : vertices_) {
     if (v.Ring < 0) {
       out[0] = 0;
@@ -124,7 +132,19 @@ void SphereMesh::PlaceVertices(double radius, std::vector<float>& positions) con
       out[1] = ringSin[v.Ring] * sliceCos_[v.Slice];
       out[2] = ringCos[v.Ring];
     }
-    out += 3;
+    out[kNormalAt] = normal[0];
+    out[kNormalAt + 1] = normal[1];
+    out[kNormalAt + 2] = normal[2];
+    normal += 3;
+    if (textured_) {
+      out[kTexCoordAt] = texCoord[0];
+      out[kTexCoordAt + 1] = texCoord[1];
+      texCoord += 2;
+    } else {
+      out[kTexCoordAt] = 0;
+      out[kTexCoordAt + 1] = 0;
+    }
+    out += kStride;
   }
 }
 

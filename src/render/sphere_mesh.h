@@ -3,8 +3,10 @@
 // single- and double-precision steps of the quadric sphere the scene used to be drawn
 // with, and the triangles keep the vertex order its fans and quad strips are split into,
 // so that a sphere drawn from these arrays covers exactly the same pixels in the same
-// colours. Normals, texture coordinates and triangles depend only on the facet counts and
-// are made once per (slices, stacks, textured); the positions scale with each radius.
+// colours. The quadric's pole bands of a textured sphere hold triangles with two corners
+// on the pole, which cover nothing; they are left out. Normals, texture coordinates and
+// triangles depend only on the facet counts and are made once per (slices, stacks,
+// textured); the positions scale with each radius.
 #pragma once
 
 #include <cstdint>
@@ -25,17 +27,19 @@ class SphereMesh {
   // it computed.
   static bool Reproducible(int32_t slices, int32_t stacks, bool textured);
 
-  // Three floats per vertex, the positions of a sphere of `radius`, into `positions`
-  // (resized to fit).
-  void PlaceVertices(double radius, std::vector<float>& positions) const;
+  // The vertices of a sphere of `radius`, interleaved as GL reads them fastest: kStride
+  // floats each, the position at 0, the normal at kNormalAt and the texture coordinate at
+  // kTexCoordAt (zero without texturing). `out` holds VertexCount() * kStride floats.
+  static constexpr std::size_t kStride = 8;
+  static constexpr std::size_t kNormalAt = 3;
+  static constexpr std::size_t kTexCoordAt = 6;
+  void FillVertices(double radius, float* out) const;
 
   int32_t Slices() const { return slices_; }
   int32_t Stacks() const { return stacks_; }
   bool Textured() const { return textured_; }
   std::size_t VertexCount() const { return vertices_.size(); }
-  const std::vector<float>& Normals() const { return normals_; }          // 3 per vertex
-  const std::vector<float>& TextureCoords() const { return texCoords_; }  // 2 per vertex or none
-  const std::vector<uint16_t>& Triangles() const { return triangles_; }   // 3 indices each
+  const std::vector<uint16_t>& Triangles() const { return triangles_; }  // 3 indices each
 
  private:
   // Where a vertex lies: on ring `Ring` (0 the +z pole .. stacks the -z pole) at slice
@@ -48,6 +52,8 @@ class SphereMesh {
   static constexpr int16_t kBottomApex = -2;
 
   int16_t AddVertex(int32_t slice, int32_t ring);
+  void AddTriangle(int16_t a, int16_t b, int16_t c);
+  bool OnPole(int16_t vertex) const;
   int16_t AddApex(int16_t which, int32_t normalSlice, int32_t normalRing);
   void AddFan(int16_t apex, int32_t ring, bool downwards);
   void AddQuadStrip(int32_t ring);
@@ -58,8 +64,8 @@ class SphereMesh {
   std::vector<float> sliceSin_, sliceCos_;  // per slice, the last one repeating the first
   std::vector<double> ringSin_, ringCos_;   // per ring, before a radius multiplies them
   std::vector<Vertex> vertices_;
-  std::vector<float> normals_;
-  std::vector<float> texCoords_;
+  std::vector<float> normals_;    // 3 per vertex
+  std::vector<float> texCoords_;  // 2 per vertex, or none
   std::vector<uint16_t> triangles_;
 };
 
