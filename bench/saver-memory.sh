@@ -16,23 +16,8 @@ seconds="${1:-60}"
 orvanta="${2:-$root/build/linux/src/app/orvanta}"
 [ -x "$orvanta" ] || { echo "no program at $orvanta (build the linux preset first)" >&2; exit 1; }
 
-tmp="$(mktemp -d)"
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x720x24 +extension GLX -nolisten tcp -noreset \
-  3>"$tmp/display" 2>"$tmp/xvfb.log" &
-pids+=("$!")
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
-[ -s "$tmp/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$tmp/display")"
-export XDG_CONFIG_HOME="$tmp/config"  # the default pool sizes, always
+source "$root/bench/xvfb-lib.sh"
+start_xvfb 1280x720
 
 # Kilobytes of the saver's anonymous mappings by kind, from /proc/PID/smaps.
 anonymous_by_kind() {
@@ -72,8 +57,12 @@ run() {
   kill -TERM "$saver"
   wait "$saver" || true
   read -r heap arenas code other <<<"$kinds"
-  printf "%-28s %7d %7d %7d %7d %7d %7d %7d\n" "$label" $((rss / 1024)) $((anon / 1024)) \
-    $((file / 1024)) $((heap / 1024)) $((arenas / 1024)) $((code / 1024)) $((other / 1024))
+  awk -v label="$label" -v values="$rss $anon $file $heap $arenas $code $other" 'BEGIN {
+    n = split(values, kb, " ")
+    printf "%-28s", label
+    for (i = 1; i <= n; i++) printf " %7.1f", kb[i] / 1024
+    printf "\n"
+  }'
 }
 
 echo "orvanta --root on Xvfb 1280x720, default pools, after ${seconds}s; MiB"

@@ -17,26 +17,8 @@ hacks=("$@")
 hackdir=/usr/libexec/xscreensaver
 [ -x "$orvanta" ] || { echo "no program at $orvanta (build the linux preset first)" >&2; exit 1; }
 
-tmp="$(mktemp -d)"
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x720x24 +extension GLX -nolisten tcp -noreset \
-  3>"$tmp/display" 2>"$tmp/xvfb.log" &
-pids+=("$!")
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
-[ -s "$tmp/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$tmp/display")"
-export XDG_CONFIG_HOME="$tmp/config"
-
-clock_ticks="$(getconf CLK_TCK)"
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+source "$root/bench/xvfb-lib.sh"
+start_xvfb 1280x720
 
 run() {
   local label="$1"

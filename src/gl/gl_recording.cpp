@@ -99,6 +99,11 @@ class LineWriter {
   bool first_ = true;
 };
 
+// Where an array lies changes from run to run, so the log only says whether there is one.
+void AppendArrayPointer(LineWriter& w, const void* pointer) {
+  w.Text(pointer != nullptr ? "array" : "null");
+}
+
 template <typename T>
 inline constexpr bool kAlwaysFalse = false;
 
@@ -106,6 +111,8 @@ template <typename T>
 void AppendArg(LineWriter& w, T value) {
   if constexpr (std::is_same_v<T, GLUquadric*>) {
     w.Text("quadric");
+  } else if constexpr (std::is_same_v<T, const GLvoid*>) {
+    AppendArrayPointer(w, value);  // the vertex array pointers
   } else if constexpr (std::is_arithmetic_v<T>) {
     w.Number(value);
   } else {
@@ -264,11 +271,6 @@ void AppendPixels(LineWriter& w, GLint width, GLint height, GLenum format, GLenu
 
 constexpr GLsizei kMaxListedIndices = 64;
 
-// Where an array lies changes from run to run, so the log only says whether there is one.
-void AppendArrayPointer(LineWriter& w, const void* pointer) {
-  w.Text(pointer != nullptr ? "array" : "null");
-}
-
 template <typename Index>
 void AppendIndexValues(LineWriter& w, const void* indices, GLsizei count) {
   const auto* values = static_cast<const Index*>(indices);
@@ -313,29 +315,6 @@ void FormatArgs(tag::glMaterialfv, LineWriter& w, GLenum face, GLenum pname,
   w.Number(face);
   w.Number(pname);
   w.Array(params, MaterialValueCount(pname));
-}
-
-void FormatArgs(tag::glVertexPointer, LineWriter& w, GLint size, GLenum type, GLsizei stride,
-                const GLvoid* pointer) {
-  w.Number(size);
-  w.Number(type);
-  w.Number(stride);
-  AppendArrayPointer(w, pointer);
-}
-
-void FormatArgs(tag::glNormalPointer, LineWriter& w, GLenum type, GLsizei stride,
-                const GLvoid* pointer) {
-  w.Number(type);
-  w.Number(stride);
-  AppendArrayPointer(w, pointer);
-}
-
-void FormatArgs(tag::glTexCoordPointer, LineWriter& w, GLint size, GLenum type, GLsizei stride,
-                const GLvoid* pointer) {
-  w.Number(size);
-  w.Number(type);
-  w.Number(stride);
-  AppendArrayPointer(w, pointer);
 }
 
 void FormatArgs(tag::glDrawElements, LineWriter& w, GLenum mode, GLsizei count, GLenum type,
