@@ -12,10 +12,9 @@ constexpr GLsizei kStrideBytes = static_cast<GLsizei>(SphereMesh::kStride * size
 }  // namespace
 
 SphereArrays::SphereArrays(SphereMeshCache& meshes) : meshes_(&meshes) {
-  // Room for the largest mesh, so that the vertices never move and their pointers are sent
-  // once.
-  constexpr std::size_t kSide = SphereMesh::kMaxFacets + 1;
-  vertices_.resize((kSide * kSide + 2) * SphereMesh::kStride);
+  // Room for the scene's largest sphere, the flash's 20 x 20 (larger ones make room anew).
+  constexpr std::size_t kFlashVertices = 21 * 21 + 2;
+  vertices_.resize(kFlashVertices * SphereMesh::kStride);
 }
 
 void SphereArrays::Draw(GLUquadric* quadric, double radius, int32_t slices, int32_t stacks,
@@ -29,6 +28,11 @@ void SphereArrays::Draw(GLUquadric* quadric, double radius, int32_t slices, int3
     return;
   }
   state.Apply();
+  const std::size_t size = mesh->VertexCount() * SphereMesh::kStride;
+  if (vertices_.size() < size) {
+    vertices_.resize(size);
+    pointersSent_ = false;  // the array has moved
+  }
   mesh->FillVertices(radius, vertices_.data());
   if (!pointersSent_) {
     // One interleaved array, which GL fetches as a single block.

@@ -1,7 +1,7 @@
 // Spheres drawn from OpenGL 1.1 vertex arrays, one indexed glDrawElements of triangles each,
 // with the pixels of the quadric sphere (see sphere_mesh.h). Every sphere's vertices go
-// into the same interleaved array, so the pointers are sent once and the client arrays
-// stay switched on from one sphere to the next; End switches them off. Counts the arrays
+// into the same interleaved array, so the pointers are sent once a frame and the client
+// arrays stay switched on from one sphere to the next; End switches them off. Counts the arrays
 // cannot reproduce go to the quadric itself.
 #pragma once
 
@@ -30,7 +30,7 @@ class SphereArrays {
   void SwitchArray(std::optional<bool>& known, GLenum array, bool on);
 
   SphereMeshCache* meshes_;
-  std::vector<float> vertices_;  // interleaved, sized for the largest mesh
+  std::vector<float> vertices_;  // interleaved, as large as the largest mesh drawn
   bool pointersSent_ = false;
   std::optional<bool> vertexArray_, normalArray_, texCoordArray_;  // unknown until sent
 };

@@ -1,12 +1,12 @@
 // A GLU-style sphere of slices x stacks facets as OpenGL 1.1 vertex arrays and one list of
 // triangles. Every vertex, normal and texture coordinate is computed with the very
-// single- and double-precision steps of the quadric sphere the scene used to be drawn
-// with, and the triangles keep the vertex order its fans and quad strips are split into,
-// so that a sphere drawn from these arrays covers exactly the same pixels in the same
-// colours. The quadric's pole bands of a textured sphere hold triangles with two corners
-// on the pole, which cover nothing; they are left out. Normals, texture coordinates and
-// triangles depend only on the facet counts and are made once per (slices, stacks,
-// textured); the positions scale with each radius.
+// single- and double-precision steps of GLU's quadric sphere (gluSphere), and the
+// triangles keep the vertex order its fans and quad strips are split into, so that a
+// sphere drawn from these arrays covers exactly the same pixels in the same colours.
+// The pole bands of a textured sphere hold triangles with two corners on the pole, which
+// cover nothing; they are left out. Normals, texture coordinates and triangles depend only
+// on the facet counts and are made once per (slices, stacks, textured); the positions
+// scale with each radius.
 #pragma once
 
 #include <cstdint>

@@ -406,6 +406,31 @@ TEST_F(SceneDrawing, ArraysSendUnchangedStateOnce) {
               ElementsAre(Call("gluQuadricTexture", "quadric", GL_FALSE), "glDisable(3553)"));
 }
 
+// A sphere larger than any before it in the frame needs a larger array, which moves: its
+// pointers are sent again before it is drawn.
+TEST_F(SceneDrawing, ArraysPointAgainAtAnArrayThatGrew) {
+  Scene scene = EmptyScene(3);
+  const int facets[] = {3, 40, 3};
+  for (int i = 0; i < 3; ++i) {
+    scene.Particles[i].Alive = 1;
+    scene.Particles[i].Radius = 1;
+    scene.Particles[i].Slices = scene.Particles[i].Stacks = facets[i];
+  }
+  FrameDrawing frame = Frame(DrawingMethod::Arrays);
+  DrawParticles(scene, frame);
+  const Lines calls = Calls();
+  std::vector<std::string> order;
+  for (const std::string& line : calls) {
+    if (line.starts_with("glVertexPointer") || line.starts_with("glDrawElements(4,36,")) {
+      order.push_back(line.substr(0, 15));
+    } else if (line.starts_with("glDrawElements")) {
+      order.push_back("large");
+    }
+  }
+  EXPECT_THAT(order, ElementsAre("glVertexPointer", "glDrawElements(", "glVertexPointer", "large",
+                                 "glDrawElements("));
+}
+
 // Counts the vertex arrays cannot reproduce, and a radius the quadric refuses, go to the
 // quadric itself, with its texture switch as the sphere needs it.
 TEST_F(SceneDrawing, ArraysLeaveSpheresTheyCannotReproduceToTheQuadric) {
