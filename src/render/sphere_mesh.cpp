@@ -25,6 +25,7 @@ SphereMesh::SphereMesh(int32_t slices, int32_t stacks, bool textured)
   // The seam: the last slice repeats the first exactly.
   sliceSin_.push_back(sliceSin_.front());
   sliceCos_.push_back(sliceCos_.front());
+  grid_.assign(static_cast<std::size_t>(stacks + 1) * (slices + 1), -1);
   for (int32_t j = 0; j <= stacks; ++j) {
     const auto angle = static_cast<float>(kPi * j / stacks);
     ringSin_.push_back(std::sin(static_cast<double>(angle)));
@@ -50,7 +51,16 @@ bool SphereMesh::Reproducible(int32_t slices, int32_t stacks, bool textured) {
   return textured || stacks <= slices;
 }
 
+// Each place on the grid is one vertex, whichever fans and bands share it. Without texture
+// coordinates the last slice is the first one again.
 int16_t SphereMesh::AddVertex(int32_t slice, int32_t ring) {
+  if (!textured_ && slice == slices_) slice = 0;
+  int16_t& index = grid_[static_cast<std::size_t>(ring) * (slices_ + 1) + slice];
+  if (index < 0) index = NewVertex(slice, ring);
+  return index;
+}
+
+int16_t SphereMesh::NewVertex(int32_t slice, int32_t ring) {
   const auto normalSin = static_cast<float>(ringSin_[ring]);
   const auto normalCos = static_cast<float>(ringCos_[ring]);
   normals_.insert(normals_.end(),
@@ -63,8 +73,9 @@ int16_t SphereMesh::AddVertex(int32_t slice, int32_t ring) {
   return static_cast<int16_t>(vertices_.size() - 1);
 }
 
+// A pole of its own, with the normal of the given place on the grid.
 int16_t SphereMesh::AddApex(int16_t which, int32_t normalSlice, int32_t normalRing) {
-  const int16_t index = AddVertex(normalSlice, normalRing);
+  const int16_t index = NewVertex(normalSlice, normalRing);
   vertices_[index].Ring = which;
   return index;
 }

@@ -52,6 +52,7 @@ class SphereMesh {
   static constexpr int16_t kBottomApex = -2;
 
   int16_t AddVertex(int32_t slice, int32_t ring);
+  int16_t NewVertex(int32_t slice, int32_t ring);
   void AddTriangle(int16_t a, int16_t b, int16_t c);
   bool OnPole(int16_t vertex) const;
   int16_t AddApex(int16_t which, int32_t normalSlice, int32_t normalRing);
@@ -64,6 +65,7 @@ class SphereMesh {
   std::vector<float> sliceSin_, sliceCos_;  // per slice, the last one repeating the first
   std::vector<double> ringSin_, ringCos_;   // per ring, before a radius multiplies them
   std::vector<Vertex> vertices_;
+  std::vector<int16_t> grid_;     // the vertex of each place, by ring and slice; -1 none yet
   std::vector<float> normals_;    // 3 per vertex
   std::vector<float> texCoords_;  // 2 per vertex, or none
   std::vector<uint16_t> triangles_;

@@ -166,6 +166,10 @@ void ExpectMeshIsGluSphere(int slices, int stacks, bool textured, double radius)
   // a sphere of one stack has nothing else.
   EXPECT_EQ(all.size() - glu.size(), textured || stacks == 1 ? 2u * slices : 0u);
   const SphereMesh mesh(slices, stacks, textured);
+  // One vertex per place: the grid of rings and slices (the seam's slice once without
+  // texture coordinates), and the two poles of the untextured fans.
+  const std::size_t rings = stacks == 1 ? 2 : stacks - 1;
+  EXPECT_EQ(mesh.VertexCount(), textured ? (slices + 1u) * (stacks + 1u) : 2 + slices * rings);
   const std::vector<Triangle> ours = MeshTriangles(mesh, radius);
   ASSERT_EQ(ours.size(), glu.size());
   for (std::size_t t = 0; t < glu.size(); ++t) {
