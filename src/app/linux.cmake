@@ -39,6 +39,6 @@ endif()
 
 # The end-to-end tests need the program's target; they guard against being included twice,
 # so tests/e2e may include them as well.
-if(NOT WIN32)
+if(NOT WIN32 AND ORVANTA_BUILD_TESTS)
   include(${PROJECT_SOURCE_DIR}/tests/e2e/linux.cmake OPTIONAL)
 endif()
