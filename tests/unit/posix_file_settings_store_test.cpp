@@ -346,7 +346,9 @@ TEST(SettingsFileFaults, EachNamesTheFileAndWhyAndLeavesTheOldFileAlone) {
   for (const FaultCase& fault : cases) {
     SCOPED_TRACE(fault.Name);
     const fs::path config = MakeConfigDirectory();
-    if (geteuid() == 0) ASSERT_EQ(chown(config.c_str(), kUnprivileged, kUnprivileged), 0);
+    if (geteuid() == 0) {
+      ASSERT_EQ(chown(config.c_str(), kUnprivileged, kUnprivileged), 0);
+    }
     const auto report = RunFaultInChild(fault, config);
     fs::remove_all(config);
     const auto value = [&](const std::string& key) {
@@ -360,14 +362,17 @@ TEST(SettingsFileFaults, EachNamesTheFileAndWhyAndLeavesTheOldFileAlone) {
     ASSERT_EQ(report.count("harness-error"), 0u) << value("harness-error");
     const std::string file = (config / "QuorvelTarnwickFellworks" / "orvantaSS.conf").string();
     EXPECT_EQ(value("message"), ReplaceAll(fault.Expected.at("message"), "{file}", file));
-    if (fault.Expected.count("settings"))
+    if (fault.Expected.count("settings")) {
       EXPECT_EQ(value("settings"), fault.Expected.at("settings"));
+    }
     EXPECT_EQ(value("after"), fault.Expected.at("after"));
     EXPECT_EQ(value("left-behind"), "(none)") << "a temporary file was left behind";
   }
   // Only the small file system needs root; everything else runs for every user.
   for (const std::string& note : untried) std::cout << "[ not tried ] " << note << "\n";
-  if (geteuid() == 0) EXPECT_TRUE(untried.empty()) << "root must be able to try every case";
+  if (geteuid() == 0) {
+    EXPECT_TRUE(untried.empty()) << "root must be able to try every case";
+  }
 }
 
 // ---- Two saves at once -------------------------------------------------------------------
