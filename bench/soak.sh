@@ -19,22 +19,9 @@ cd "$root"
 [ -f build/linux/build.ninja ] || cmake --preset linux >/dev/null
 cmake --build --preset linux --target scene_soak >/dev/null
 
-child=""
-cleanup() {
-  if [ -n "$child" ]; then
-    kill "$child" 2>/dev/null || true
-    wait "$child" 2>/dev/null || true
-  fi
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# In the background, so that the traps above can end it; the program answers SIGTERM from
-# timeout with its report.
-timeout "$max_seconds" "$program" --steps "$steps" --check-every 10000 &
-child=$!
+source "$root/scripts/bounded.sh"
+# The program answers the SIGTERM of the time limit with its report.
 status=0
-wait "$child" || status=$?
-child=""
+bounded "$max_seconds" "$program" --steps "$steps" --check-every 10000 || status=$?
 [ "$status" -eq 124 ] && exit 3
 exit "$status"

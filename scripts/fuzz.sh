@@ -21,15 +21,7 @@ for target in "${targets[@]}"; do
   [ -n "${max_len[$target]:-}" ] || { echo "unknown target '$target'" >&2; exit 2; }
 done
 
-child=""
-cleanup() {
-  if [ -n "$child" ]; then
-    kill "$child" 2>/dev/null || true
-    wait "$child" 2>/dev/null || true
-  fi
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+source "$root/scripts/bounded.sh"
 
 echo "building ${targets[*]/%/_fuzz} with clang in $out"
 CC=clang CXX=clang++ cmake -S "$root" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -43,15 +35,11 @@ for target in "${targets[@]}"; do
   mkdir -p "$out/corpus/$target"
   log="$out/$target.log"
   started="$(date +%s.%N)"
-  # The fuzzer runs in the background so that the traps above can stop it.
-  timeout "$max_seconds" "$out/tests/fuzz/${target}_fuzz" -runs="$runs" \
+  result=0
+  bounded "$max_seconds" "$out/tests/fuzz/${target}_fuzz" -runs="$runs" \
     -max_len="${max_len[$target]}" -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$out/artifacts/${target}-" \
-    "$out/corpus/$target" "$root/tests/fuzz/corpus/$target" >"$log" 2>&1 &
-  child=$!
-  result=0
-  wait "$child" || result=$?
-  child=""
+    "$out/corpus/$target" "$root/tests/fuzz/corpus/$target" >"$log" 2>&1 || result=$?
   seconds="$(awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN {print b - a}')"
   done_runs="$(sed -nE 's/^Done ([0-9]+) runs.*/\1/p' "$log" | tail -n 1)"
   if [ "$result" -eq 0 ] && [ -n "$done_runs" ]; then
