@@ -13,6 +13,7 @@
 
 #include "unit/settings_test_support.h"
 #include "unit/test_data.h"
+#include "unit/win32_key_access.h"
 
 namespace {
 
@@ -65,35 +66,9 @@ class RegistrySettings : public testing::Test {
   // Puts a DACL on the test's key that denies `rights` to everyone and allows the rest.
   LONG DenyToEveryone(REGSAM rights) { return SetEveryonesAccess(key_, rights); }
 
-  // Denies `rights` to everyone on `key`; none: no DACL at all, everything allowed.
-  static LONG SetEveryonesAccess(HKEY key, REGSAM denied) {
-    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-    PSID everyone = nullptr;
-    if (!AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone)) {
-      return static_cast<LONG>(GetLastError());
-    }
-    alignas(ACL) BYTE buffer[256];
-    ACL* acl = reinterpret_cast<ACL*>(buffer);
-    SECURITY_DESCRIPTOR security;
-    const bool built = InitializeAcl(acl, sizeof buffer, ACL_REVISION) &&
-                       AddAccessDeniedAce(acl, ACL_REVISION, denied, everyone) &&
-                       AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone) &&
-                       InitializeSecurityDescriptor(&security, SECURITY_DESCRIPTOR_REVISION) &&
-                       SetSecurityDescriptorDacl(&security, TRUE, denied ? acl : nullptr, FALSE);
-    const LONG status = built ? RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &security)
-                              : static_cast<LONG>(GetLastError());
-    FreeSid(everyone);
-    return status;
-  }
-
   // Lifts whatever a case denied, so that the key can go and no later run finds it locked.
-  static void AllowEverything() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
-      SetEveryonesAccess(key, 0);
-      RegCloseKey(key);
-    }
-  }
+  static void AllowEverything() { SetEveryonesAccess(kKey, 0); }
+
   DWORD ValueCount() {
     DWORD count = 0;
     RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr,
