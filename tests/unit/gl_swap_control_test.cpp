@@ -29,8 +29,7 @@ struct SwapCase {
 std::vector<SwapCase> ReadCases() {
   std::vector<SwapCase> cases;
   for (const std::string& line : ReadTestLines("swap_interval_cases.txt")) {
-    const std::string word = line.substr(0, line.find(' '));
-    const std::string rest = line.size() > word.size() ? line.substr(word.size() + 1) : "";
+    const auto [word, rest] = FirstWordAndRest(line);
     if (word == "case") {
       cases.emplace_back();
       cases.back().Name = rest;

@@ -142,8 +142,7 @@ std::string Unescape(const std::string& text) {
 std::vector<FaultCase> ReadFaultCases() {
   std::vector<FaultCase> cases;
   for (const std::string& line : ReadTestLines("settings_file_faults.txt")) {
-    const std::string word = line.substr(0, line.find(' '));
-    const std::string rest = line.size() > word.size() ? line.substr(word.size() + 1) : "";
+    const auto [word, rest] = FirstWordAndRest(line);
     if (word == "case") {
       cases.push_back({rest, {}, {}});
     } else if (cases.empty()) {
