@@ -127,15 +127,9 @@ FileContents ReadOrCreate(const std::string& path, std::string& failure) {
     if (existing.IsOpen()) return ReadRegularFile(existing.Get());
     if (errno != ENOENT) return Unreadable(Because("cannot read"));
     FileDescriptor created(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (created.IsOpen()) {
-      if (created.Close()) return {std::string(), 0600, {}};
-      failure = Because("cannot create");
-      return {};
-    }
-    if (errno != EEXIST) {
-      failure = Because("cannot create");
-      return {};
-    }
+    if (!created.IsOpen() && errno == EEXIST) continue;  // made by someone else meanwhile
+    if (created.IsOpen() && created.Close()) return {std::string(), 0600, {}};
+    break;
   }
   failure = Because("cannot create");
   return {};
