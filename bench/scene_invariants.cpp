@@ -31,9 +31,12 @@ constexpr double kLongestLife = (SceneDepth + 5) / 4.0 + 1;
 constexpr double kGiantSpin = 4 / (10.0 / 20);  // a spin of 4 over a giant of radius 10
 
 constexpr Range kFinite{-DBL_MAX, DBL_MAX};
+// The smallest value above 0, where a radius, life or opacity must stay.
+constexpr double kAboveZero = DBL_MIN;
 constexpr Range kAcross{-SceneHalfWidth, SceneHalfWidth};
 constexpr Range kDepth{-SceneDepth, 5};
-constexpr Range kAngle{-kGiantSpin * kLongestLife, 360 + kGiantSpin* kLongestLife};
+constexpr double kLongestTurn = kLongestLife * kGiantSpin;  // degrees, either way
+constexpr Range kAngle{-kLongestTurn, 360 + kLongestTurn};
 constexpr Range kSpin{-4, 4};
 constexpr Range kGiantSpinRange{-kGiantSpin, kGiantSpin};
 constexpr Range kFacets{3, 7};
@@ -47,7 +50,6 @@ constexpr Range kFlightSpeed{5, 25};
 // puffs inherit that z speed.
 constexpr Range kDebrisSpeed{-3.5, 3.5};
 constexpr Range kDebrisSpeedZ{-3.5 - 25 / 2.0, 3.5 - 5 / 2.0};
-constexpr Range kAlive{DBL_MIN, DBL_MAX};  // above 0, as radius, life and alpha must be
 
 struct Ahead {  // kind 0, the only meteors with no sideways speed
   static constexpr Range VZ{1, 2};
@@ -60,12 +62,12 @@ struct FromSide {  // kind 1
   static constexpr Range VZ{-1, 2};
 };
 struct Debris {
-  static constexpr Range Radius{DBL_MIN, 6};
+  static constexpr Range Radius{kAboveZero, 6};
   static constexpr Range Shrink{0.03, 0.03 + 1 / 30.0};
 };
 struct Flash {
   static constexpr Range Radius{1.5 + 1, 1.5 + 30};  // at least one update before it shows
-  static constexpr Range Alpha{DBL_MIN, 0.3};
+  static constexpr Range Alpha{kAboveZero, 0.3};
 };
 struct Light {
   static constexpr Range Z{-SceneDepth * 1.5, 500};
@@ -179,7 +181,7 @@ void CheckParticle(Checker& c, const SceneParticle& p) {
 
 void CheckSmoke(Checker& c, const SmokePuff& puff) {
   CheckMotion(c, puff, Exactly(0), Exactly(0), kDebrisSpeedZ);
-  c.Expect("Life", puff.Life, {DBL_MIN, 6});
+  c.Expect("Life", puff.Life, {kAboveZero, 6});
   c.Expect("Kind", puff.Kind, Exactly(0));
 }
 
