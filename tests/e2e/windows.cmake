@@ -7,7 +7,8 @@ if(NOT WIN32)
 endif()
 
 add_executable(orvanta_e2e_probe ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_probe.cpp)
-target_link_libraries(orvanta_e2e_probe PRIVATE comctl32 user32 version)
+target_link_libraries(orvanta_e2e_probe PRIVATE comctl32 user32 version advapi32)
+target_include_directories(orvanta_e2e_probe PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 orvanta_warnings(orvanta_e2e_probe)
 
 # The saver with a surface that never finds a pixel format.
