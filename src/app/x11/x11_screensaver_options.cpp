@@ -160,6 +160,14 @@ std::optional<XScreenSaverOptions> ParseXScreenSaverOptions(std::span<const std:
   return options;
 }
 
+bool NamesXScreenSaverTarget(std::span<const std::string> args, const char* environmentWindow) {
+  try {
+    return ParseXScreenSaverOptions(args, environmentWindow).has_value();
+  } catch (const StartupError&) {
+    return true;  // it throws only once a target is named
+  }
+}
+
 Settings ApplyCountOptions(Settings settings, const XScreenSaverOptions& options) {
   for (std::size_t i = 0; i < kCountOptions.size(); ++i) {
     if (options.Counts[i]) settings.*kCountOptions[i].Field = *options.Counts[i];
