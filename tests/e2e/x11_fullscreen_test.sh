@@ -10,8 +10,7 @@ xdotool mousemove 500 400
 start_saver /S
 expect_picture root 3
 xdotool mousemove 515 415
-sleep 0.5
-running "$SAVER_PID" || fail "a move of 15 pixels ended the saver"
+expect_still_running "$SAVER_PID" root "a move of 15 pixels"
 xdotool mousemove 516 400
 expect_exit "$SAVER_PID" 2 0
 
@@ -25,8 +24,7 @@ echo "Alt, F10 and Alt chords are system keys and do not end it; a plain key doe
 start_saver /S
 expect_picture root 3
 xdotool key --delay 100 alt F10 alt+x
-sleep 0.5
-running "$SAVER_PID" || fail "a system key ended the saver"
+expect_still_running "$SAVER_PID" root "a system key"
 xdotool key a
 expect_exit "$SAVER_PID" 2 0
 
@@ -35,8 +33,7 @@ xdotool mousemove 500 400
 start_saver /S
 expect_picture root 3
 xdotool click 1
-sleep 0.5
-running "$SAVER_PID" || fail "a click without movement ended the saver"
+expect_still_running "$SAVER_PID" root "a click without movement"
 xdotool mousemove 500 384
 expect_exit "$SAVER_PID" 2 0
 
