@@ -7,9 +7,16 @@
 #include <string>
 
 #include "app/saver_platform.h"
+#include "app/x11/x11_errors.h"
 
 bool GtkDisplayAvailable() {
-  static const bool available = gtk_init_check(nullptr, nullptr);
+  static const bool available = [] {
+    if (!gtk_init_check(nullptr, nullptr)) return false;
+    // GTK's handler for a lost display prints several lines; ours says it in one, in every
+    // mode alike.
+    InstallDisplayLostHandler();
+    return true;
+  }();
   return available;
 }
 

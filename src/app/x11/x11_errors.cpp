@@ -3,6 +3,7 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -14,15 +15,24 @@ int CountError(Display*, XErrorEvent*) {
   return 0;
 }
 
-int DisplayLost(Display*) {
-  // Nothing is left to draw on; a saver without a display just stops.
-  std::_Exit(0);
+// Xlib calls this once it cannot read from or write to the server, and must not be returned
+// to. Nothing is left to draw on or to save; the libraries' own clean-up at exit would only
+// talk to the dead connection again, so the process ends without it.
+int DisplayLost(Display* display) {
+  std::fprintf(stderr, "orvanta: lost the connection to the display %s\n",
+               display != nullptr ? DisplayString(display) : "");
+  std::fflush(stderr);
+  std::_Exit(1);
 }
 
 }  // namespace
 
 void InstallX11ErrorHandlers() {
   XSetErrorHandler(CountError);
+  InstallDisplayLostHandler();
+}
+
+void InstallDisplayLostHandler() {
   XSetIOErrorHandler(DisplayLost);
 }
 
