@@ -17,7 +17,7 @@ if(NOT WIN32 AND TARGET orvanta)
   orvanta_warnings(orvanta_xml_arguments)
 
   foreach(subject IN ITEMS fullscreen preview xscreensaver xscreensaver_settings bad_input
-                           context_failure dialog missing_glu)
+                           context_failure dialog missing_glu endings resize)
     set(script ${CMAKE_CURRENT_LIST_DIR}/x11_${subject}_test.sh)
     if(NOT EXISTS ${script})
       continue()
