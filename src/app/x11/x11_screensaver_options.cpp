@@ -221,6 +221,7 @@ std::string HelpText(std::string_view program) {
       "\n"
       "Settings: $XDG_CONFIG_HOME/QuorvelTarnwickFellworks/orvantaSS.conf (by default\n"
       "under ~/.config), lines Gwiazd=, Dym=, Wybuch=, Swiatel= (meteors, smoke puffs,\n"
-      "explosions, lights). Exit codes: 0, or 1 after a start-up error.\n";
+      "explosions, lights). Exit codes: 0 (also after SIGTERM, SIGINT or SIGHUP), or 1\n"
+      "after a start-up error or when the display is lost.\n";
   return text;
 }
