@@ -7,14 +7,19 @@
 #include <string>
 
 #include "app/saver_platform.h"
-#include "app/x11/x11_errors.h"
+
+namespace {
+void (*displayOpened)() = nullptr;
+}  // namespace
+
+void OnGtkDisplayOpened(void (*hook)()) {
+  displayOpened = hook;
+}
 
 bool GtkDisplayAvailable() {
   static const bool available = [] {
     if (!gtk_init_check(nullptr, nullptr)) return false;
-    // GTK's handler for a lost display prints several lines; ours says it in one, in every
-    // mode alike.
-    InstallDisplayLostHandler();
+    if (displayOpened != nullptr) displayOpened();
     return true;
   }();
   return available;

@@ -218,6 +218,7 @@ int main(int argc, char** argv) {
   MaskFloatingPointExceptions();
   // A write to a display that has gone must reach the lost-display handler, not kill us.
   std::signal(SIGPIPE, SIG_IGN);
+  OnGtkDisplayOpened(InstallDisplayLostHandler);  // one line when the display goes, GTK's too
   X11SaverPlatform platform(LoadSystemGraphicsLibraries());
   return RunSaverProcess(args, platform);
 }
