@@ -16,6 +16,7 @@
 #include "app/saver_startup.h"
 #include "app/saver_window.h"
 #include "app/x11/x11_application.h"
+#include "app/x11/x11_ending_watch.h"
 #include "app/x11/x11_errors.h"
 #include "app/x11/x11_saver_window.h"
 #include "app/x11/x11_screensaver_options.h"
@@ -111,6 +112,7 @@ int RunSaverWindow(Display* display, const Settings& settings, const std::string
     messages(text, caption, kMbOk | kMbIconError);
   };
   X11SaverWindow window(display, app, kind, host, messages);
+  const X11EndingWatch watch(display, kind == X11SaverKind::FullScreen ? None : host);
   TForm1 form(app, window, window, SystemFrameClock(), settings, kind != X11SaverKind::FullScreen);
   window.OnShow = [&form] { form.FormShow(); };
   window.OnResize = [&form](int32_t width, int32_t height) { form.FormResize(width, height); };
@@ -167,6 +169,11 @@ class X11SaverPlatform final : public SaverPlatform {
   }
 
   int RunSaver(const CommandLine& command, const Settings& settings) override {
+    // Mesa writes its shader cache from a thread of the lowest priority, and a process cannot
+    // end before each of its threads has run once more: on a busy machine that kept a preview
+    // alive for seconds after its host had gone. The saver's few shaders are compiled anew
+    // instead (a value the user set stays).
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
     display_ = XOpenDisplay(nullptr);
     if (display_ == nullptr) throw StartupError(CannotOpenDisplayText());
     InstallX11ErrorHandlers();
