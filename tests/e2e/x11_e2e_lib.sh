@@ -56,6 +56,19 @@ start_saver() {
   E2E_PIDS+=("$SAVER_PID")
 }
 
+# start_saver with the words of a test table: HOST stands for $HOST_WINDOW and a NAME=VALUE
+# word sets that variable for the saver.
+start_saver_words() {
+  local environment=() args=() word
+  for word in "$@"; do
+    word="${word//HOST/${HOST_WINDOW:-}}"
+    if [[ "$word" == *=* ]]; then environment+=("$word"); else args+=("$word"); fi
+  done
+  timeout 60 env "${environment[@]}" "$ORVANTA" "${args[@]}" 2>"$E2E_TMP/saver.err" </dev/null &
+  SAVER_PID=$!
+  E2E_PIDS+=("$SAVER_PID")
+}
+
 running() { kill -0 "$1" 2>/dev/null; }
 
 # Waits up to $2 seconds for process $1 to end and checks its exit code is $3.

@@ -8,7 +8,7 @@ use_settings
 
 start_host 200 150
 start_saver /p "$HOST_WINDOW"
-expect_picture "$HOST_WINDOW" 3
+expect_picture "$HOST_WINDOW" 10
 
 echo "fills the host and follows its size"
 [ "$(child_size "$HOST_WINDOW")" = "200x150" ] || fail "preview is $(child_size "$HOST_WINDOW"), not 200x150"
@@ -16,7 +16,7 @@ kill -USR1 "$HOST_PID"
 for i in $(seq 20); do [ "$(child_size "$HOST_WINDOW")" = "400x300" ] && break; sleep 0.1; done
 [ "$(child_size "$HOST_WINDOW")" = "400x300" ] || fail "preview is $(child_size "$HOST_WINDOW") after the host grew to 400x300"
 # Something is drawn in the part of the host that was not there before.
-expect_picture "$HOST_WINDOW" 3 200x150+200+150
+expect_picture "$HOST_WINDOW" 10 200x150+200+150
 
 echo "input does not end it"
 xdotool mousemove 100 100

@@ -31,27 +31,20 @@ for mode in "${MODES[@]}"; do
     expect_child_size "$top" 512x384
     xdotool windowsize "$top" 1024 768
     expect_child_size "$top" 1024x768
-    expect_picture "$top" 5 512x384+512+0
+    expect_picture "$top" 10 512x384+512+0
   else
     # -root draws on the virtual root XScreenSaver marks; the others into the host itself.
     marked=()
     [ "$name" = root ] && marked=(--vroot)
     start_host 320 240 "${marked[@]}"
-    environment=()
-    words=()
-    for word in $args; do
-      word="${word/HOST/$HOST_WINDOW}"
-      if [[ "$word" == *=* ]]; then environment+=("$word"); else words+=("$word"); fi
-    done
-    env "${environment[@]}" timeout 60 "$ORVANTA" "${words[@]}" 2>"$E2E_TMP/saver.err" &
-    SAVER_PID=$!
-    E2E_PIDS+=("$SAVER_PID")
+    # shellcheck disable=SC2086
+    start_saver_words $args
     expect_picture "$HOST_WINDOW" 10
     kill -USR1 "$HOST_PID"
-    expect_picture "$HOST_WINDOW" 5 320x240+320+0
+    expect_picture "$HOST_WINDOW" 10 320x240+320+0
   fi
   kill -TERM "$SAVER_PID"
-  expect_exit "$SAVER_PID" 5 0
+  expect_exit "$SAVER_PID" 10 0
   [ "$name" = fullscreen ] || { kill -TERM "$HOST_PID"; wait "$HOST_PID" || true; }
 done
 echo PASS

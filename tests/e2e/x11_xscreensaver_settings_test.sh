@@ -28,7 +28,7 @@ run_briefly() {
   expect_still_running "$SAVER_PID" root "'$*'"
   running "$SAVER_PID" || fail "'$*' ended by itself: $(cat "$E2E_TMP/saver.err")"
   kill -TERM "$SAVER_PID"
-  expect_exit "$SAVER_PID" 3 0
+  expect_exit "$SAVER_PID" 10 0
   STATS="$(grep '^orvanta frame stats:' "$E2E_TMP/saver.err")" ||
     fail "'$*' printed no frame stats: $(cat "$E2E_TMP/saver.err")"
 }

@@ -9,24 +9,24 @@ use_settings
 echo "-window-id 0x..."
 start_host 320 240
 start_saver -window-id "$(printf '0x%x' "$HOST_WINDOW")"
-expect_picture "$HOST_WINDOW" 3
+expect_picture "$HOST_WINDOW" 10
 kill -TERM "$SAVER_PID"
-expect_exit "$SAVER_PID" 1 0
+expect_exit "$SAVER_PID" 10 0
 
 echo "XSCREENSAVER_WINDOW"
 XSCREENSAVER_WINDOW="$HOST_WINDOW" start_saver
-expect_picture "$HOST_WINDOW" 3
+expect_picture "$HOST_WINDOW" 10
 xdotool key a
 expect_still_running "$SAVER_PID" "$HOST_WINDOW" "a key"
 kill -TERM "$SAVER_PID"
-expect_exit "$SAVER_PID" 1 0
+expect_exit "$SAVER_PID" 10 0
 
 echo "-root"
 kill -TERM "$HOST_PID"
 start_saver -root
-expect_picture root 3
+expect_picture root 10
 kill -TERM "$SAVER_PID"
-expect_exit "$SAVER_PID" 1 0
+expect_exit "$SAVER_PID" 10 0
 
 echo "start-up errors: one line on standard error and exit code 1 at once, never a box"
 # XScreenSaver has grabbed the screen: a box would wait for an answer nobody can give.
@@ -34,19 +34,12 @@ start_host 320 240
 while IFS='|' read -r stored words want; do
   [[ "$stored" =~ ^[[:space:]]*# ]] && continue
   stored="$(echo $stored)" want="$(echo $want)"
-  # shellcheck disable=SC2206
-  line=(${words//HOST/$HOST_WINDOW})
   [ "$stored" = - ] && use_settings || use_settings "$stored"
-  environment=() args=()
-  for word in "${line[@]}"; do
-    if [[ "$word" == *=* ]]; then environment+=("$word"); else args+=("$word"); fi
-  done
-  echo "  ${line[*]}"
-  env "${environment[@]}" timeout 60 "$ORVANTA" "${args[@]}" 2>"$E2E_TMP/saver.err" &
-  SAVER_PID=$!
-  E2E_PIDS+=("$SAVER_PID")
+  echo "  $words"
+  # shellcheck disable=SC2086
+  start_saver_words $words
   expect_exit "$SAVER_PID" 3 1
   [ "$(cat "$E2E_TMP/saver.err")" = "$want" ] ||
-    fail "'${line[*]}' said '$(cat "$E2E_TMP/saver.err")', expected '$want'"
+    fail "'$words' said '$(cat "$E2E_TMP/saver.err")', expected '$want'"
 done <"$(dirname "$0")/../data/xscreensaver_startup_errors.txt"
 echo PASS
