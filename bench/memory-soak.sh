@@ -14,15 +14,8 @@ seconds="${1:-600}" frames="${2:-36000}" size="${3:-1280x720}"
 saver="$build/src/app/orvanta" headless="$build/tools/orvanta-headless"
 [ -x "$saver" ] && [ -x "$headless" ] || { echo "build first: $saver, $headless" >&2; exit 2; }
 
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$root/bench/x11_bench_lib.sh"
+work="$BENCH_TMP"
 
 rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status" 2>/dev/null || echo 0; }
 
@@ -32,26 +25,23 @@ growth() {
   awk 'NR == 1 {first = $2; most = $2} $2 > most {most = $2}
        END {printf "%.1f", first ? 100 * (most - first) / first : 0}' "$1"
 }
+# Where the largest value of $1 was: "N MiB at P".
+largest() { sort -k2 -n "$1" | tail -n1 | awk '{printf "%.1f MiB at %d", $2 / 1024, $1}'; }
 
 # ---- the saver on a private server ------------------------------------------------------
-Xvfb -displayfd 3 -screen 0 1280x720x24 +extension GLX -nolisten tcp 3>"$work/display" \
-  2>"$work/xvfb.log" &
-pids+=("$!")
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 2; }
+start_private_xvfb 1280x720
 mkdir -p "$work/config/QuorvelTarnwickFellworks"
 : >"$work/config/QuorvelTarnwickFellworks/orvantaSS.conf"  # the default counts
-DISPLAY=":$(head -n1 "$work/display")" XDG_CONFIG_HOME="$work/config" ORVANTA_FRAME_STATS=1 \
-  "$saver" --root 2>"$work/saver.err" &
+XDG_CONFIG_HOME="$work/config" ORVANTA_FRAME_STATS=1 "$saver" --root 2>"$work/saver.err" &
 saver_pid=$!
-pids+=("$saver_pid")
+BENCH_PIDS+=("$saver_pid")
 
 # ---- the off-screen program, its pictures removed as they come ---------------------------
 mkdir "$work/frames"
 "$headless" --seed 1 --settings 1500,1500,50,15 --frames "$frames" --size "$size" \
   --png "$work/frames/%06d.png" 2>"$work/headless.err" &
 headless_pid=$!
-pids+=("$headless_pid")
+BENCH_PIDS+=("$headless_pid")
 
 start=$SECONDS next_saver=0
 : >"$work/saver.rss"
@@ -59,12 +49,11 @@ start=$SECONDS next_saver=0
 while kill -0 "$saver_pid" 2>/dev/null || kill -0 "$headless_pid" 2>/dev/null; do
   elapsed=$((SECONDS - start))
   if kill -0 "$saver_pid" 2>/dev/null; then
-    if [ "$elapsed" -ge "$seconds" ]; then
-      kill -TERM "$saver_pid"
-    elif [ "$elapsed" -ge "$next_saver" ]; then
+    if [ "$elapsed" -ge "$next_saver" ]; then
       echo "$elapsed $(rss_kib "$saver_pid")" >>"$work/saver.rss"
       next_saver=$((next_saver + 5))
     fi
+    [ "$elapsed" -lt "$seconds" ] || kill -TERM "$saver_pid"
   fi
   if kill -0 "$headless_pid" 2>/dev/null; then
     newest="$(ls "$work/frames" | tail -n1)"
@@ -85,7 +74,7 @@ for minute in $(seq 1 $((seconds / 60))); do
 done
 awk '$1 >= 60' "$work/saver.rss" >"$work/saver.after"
 saver_growth="$(growth "$work/saver.after")"
-echo "  growth after the first minute: ${saver_growth} %"
+echo "  growth after the first minute: ${saver_growth} % (largest $(largest "$work/saver.after") s)"
 grep '^orvanta frame stats:' "$work/saver.err" | sed 's/^/  /' || true
 
 tenth=$((frames / 10))
@@ -96,7 +85,7 @@ for step in $(seq 1 10); do
 done
 awk -v f="$tenth" '$1 >= f' "$work/headless.rss" >"$work/headless.after"
 headless_growth="$(growth "$work/headless.after")"
-echo "  growth after frame ${tenth}: ${headless_growth} %"
+echo "  growth after frame ${tenth}: ${headless_growth} % (largest $(largest "$work/headless.after"))"
 
 for pair in "orvanta:$saver_growth" "orvanta-headless:$headless_growth"; do
   if awk -v g="${pair#*:}" 'BEGIN {exit !(g > 5)}'; then
