@@ -14,23 +14,10 @@ seconds="${1:-10}"
 orvanta="${2:-$root/build/linux/src/app/orvanta}"
 [ -x "$orvanta" ] || { echo "no program at $orvanta (build the linux preset first)" >&2; exit 1; }
 
-tmp="$(mktemp -d)"
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x720x24 +extension GLX -nolisten tcp -noreset \
-  3>"$tmp/display" 2>"$tmp/xvfb.log" &
-xvfb=$!
-pids+=("$xvfb")
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
-[ -s "$tmp/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$tmp/display")"
+source "$root/bench/x11_bench_lib.sh"
+tmp="$BENCH_TMP"
+start_private_xvfb 1280x720
+xvfb="${BENCH_PIDS[-1]}"
 # The stored settings must not change what is measured: the defaults, always.
 export XDG_CONFIG_HOME="$tmp/config"
 export ORVANTA_FRAME_STATS=1
@@ -44,7 +31,7 @@ run() {
   shift
   "$orvanta" --root "$@" 2>"$tmp/saver.err" &
   local saver=$!
-  pids+=("$saver")
+  BENCH_PIDS+=("$saver")
   sleep 1  # start-up (textures, pools) is not what is measured
   local cpu0 xcpu0 t0 cpu1 xcpu1 t1
   cpu0="$(cpu_ticks "$saver")"

@@ -19,6 +19,7 @@ if(NOT WIN32)
   add_executable(orvanta
     ${CMAKE_CURRENT_LIST_DIR}/x11/x11_main.cpp
     ${CMAKE_CURRENT_LIST_DIR}/x11/x11_errors.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/x11/x11_ending_watch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/x11/x11_saver_window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gtk/gtk_message_box.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gtk/gtk_cfg_dialog.cpp)
