@@ -16,8 +16,11 @@ seconds="${1:-60}"
 orvanta="${2:-$root/build/linux/src/app/orvanta}"
 [ -x "$orvanta" ] || { echo "no program at $orvanta (build the linux preset first)" >&2; exit 1; }
 
-source "$root/bench/xvfb-lib.sh"
-start_xvfb 1280x720
+source "$root/bench/x11_bench_lib.sh"
+tmp="$BENCH_TMP"
+start_private_xvfb 1280x720
+# The stored settings must not change what is measured: the defaults, always.
+export XDG_CONFIG_HOME="$tmp/config"
 
 # Kilobytes of the saver's anonymous mappings by kind, from /proc/PID/smaps.
 anonymous_by_kind() {
@@ -46,7 +49,7 @@ run() {
   shift
   env "$@" "$orvanta" --root 2>"$tmp/saver.err" &
   local saver=$!
-  pids+=("$saver")
+  BENCH_PIDS+=("$saver")
   sleep "$seconds"
   kill -0 "$saver" 2>/dev/null || { echo "the saver ended early: $(cat "$tmp/saver.err")" >&2; exit 1; }
   local rss anon file kinds

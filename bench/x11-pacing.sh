@@ -14,8 +14,12 @@ seconds="${1:-10}"
 orvanta="${2:-$root/build/linux/src/app/orvanta}"
 [ -x "$orvanta" ] || { echo "no program at $orvanta (build the linux preset first)" >&2; exit 1; }
 
-source "$root/bench/xvfb-lib.sh"
-start_xvfb 1280x720
+source "$root/bench/x11_bench_lib.sh"
+tmp="$BENCH_TMP"
+start_private_xvfb 1280x720
+xvfb="${BENCH_PIDS[-1]}"
+# The stored settings must not change what is measured: the defaults, always.
+export XDG_CONFIG_HOME="$tmp/config"
 export ORVANTA_FRAME_STATS=1
 
 run() {
@@ -23,7 +27,7 @@ run() {
   shift
   "$orvanta" --root "$@" 2>"$tmp/saver.err" &
   local saver=$!
-  pids+=("$saver")
+  BENCH_PIDS+=("$saver")
   sleep 1  # start-up (textures, pools) is not what is measured
   local cpu0 xcpu0 t0 cpu1 xcpu1 t1
   cpu0="$(cpu_ticks "$saver")"

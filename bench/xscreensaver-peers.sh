@@ -17,15 +17,18 @@ hacks=("$@")
 hackdir=/usr/libexec/xscreensaver
 [ -x "$orvanta" ] || { echo "no program at $orvanta (build the linux preset first)" >&2; exit 1; }
 
-source "$root/bench/xvfb-lib.sh"
-start_xvfb 1280x720
+source "$root/bench/x11_bench_lib.sh"
+tmp="$BENCH_TMP"
+start_private_xvfb 1280x720
+# The stored settings must not change what is measured: the defaults, always.
+export XDG_CONFIG_HOME="$tmp/config"
 
 run() {
   local label="$1"
   shift
   "$@" >/dev/null 2>"$tmp/program.err" &
   local program=$!
-  pids+=("$program")
+  BENCH_PIDS+=("$program")
   sleep 2  # start-up is not what is measured
   kill -0 "$program" 2>/dev/null || { echo "$label ended early: $(cat "$tmp/program.err")" >&2; return; }
   local cpu0 t0 cpu1 t1

@@ -14,6 +14,8 @@ set(_out ${CMAKE_BINARY_DIR}/packaging)
 # so that the same source gives the same package.
 configure_file(${_pkg}/orvanta.6.in ${_out}/orvanta.6 @ONLY)
 configure_file(${_pkg}/changelog.in ${_out}/changelog @ONLY)
+configure_file(${_pkg}/orvanta.metainfo.xml.in
+               ${_out}/example.quorvel_tarnwick.orvanta.metainfo.xml @ONLY)
 add_custom_command(OUTPUT ${_out}/orvanta.6.gz ${_out}/changelog.gz
   COMMAND gzip -9nc ${_out}/orvanta.6 > ${_out}/orvanta.6.gz
   COMMAND gzip -9nc ${_out}/changelog > ${_out}/changelog.gz
@@ -23,6 +25,14 @@ add_custom_target(orvanta_package_docs ALL DEPENDS ${_out}/orvanta.6.gz ${_out}/
 
 install(FILES ${_out}/orvanta.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${_pkg}/orvanta.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# MATE's screen saver offers the savers whose entries are in this folder (its theme is named
+# screensavers-orvanta) and runs them only from XScreenSaver's folder, with its window in
+# XSCREENSAVER_WINDOW.
+install(FILES ${_pkg}/mate/orvanta.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications/screensavers)
+# Software centres list the program from this description.
+install(FILES ${_out}/example.quorvel_tarnwick.orvanta.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${_pkg}/orvanta.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
 install(FILES ${_pkg}/copyright ${_out}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orvanta)

@@ -14,33 +14,13 @@ list="$(realpath "${1:-$root/scripts/mutations.txt}")"
 
 # The fast native unit tests of the subjects the faults touch (no e2e, no soak).
 tests=(scene_test scene_reference_test render_calls_test power_timer_test app_test
-  tga_reader_test settings_test posix_file_settings_store_test)
+  tga_reader_test settings_test posix_file_settings_store_test gl_swap_control_test)
 build_limit=600 # seconds for the first build; a rebuild gets half
 test_limit=60   # seconds for one test program
 
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/orvanta-mutation.XXXXXX")"
-child=""
-cleanup() {
-  if [ -n "$child" ]; then
-    kill "$child" 2>/dev/null || true
-    wait "$child" 2>/dev/null || true
-  fi
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# Runs a command for at most $1 seconds in the background, so that the traps above can
-# end it; returns its status.
-bounded() {
-  local limit="$1" status=0
-  shift
-  timeout "$limit" "$@" &
-  child=$!
-  wait "$child" || status=$?
-  child=""
-  return "$status"
-}
+source "$root/scripts/bounded.sh"
+trap 'bounded_cleanup; rm -rf "$scratch"' EXIT
 
 build() {
   bounded "$1" cmake --build "$scratch/build" --target "${tests[@]}" >"$scratch/build.log" 2>&1

@@ -51,6 +51,17 @@ std::string_view TitleForMode(SaverMode mode) {
   return mode == SaverMode::Configuration ? kConfigurationTitle : kSaverTitle;
 }
 
+SaverMode ModeNamedBy(std::span<const std::string> args) {
+  const std::string first = args.empty() ? std::string() : UpperCaseAscii(args[0]);
+  if (first == "/S") return SaverMode::FullScreen;
+  if (first == "/P") return SaverMode::Preview;
+  return SaverMode::Configuration;
+}
+
+bool ModeShowsBoxes(SaverMode mode) {
+  return mode != SaverMode::External;
+}
+
 CommandLine ParseCommandLine(std::span<const std::string> args) {
   CommandLine result;
   if (args.empty()) return result;

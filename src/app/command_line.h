@@ -9,7 +9,8 @@
 #include <string>
 #include <string_view>
 
-enum class SaverMode { Configuration, FullScreen, Preview };
+// External: drawing into a window another program owns and shows (XScreenSaver's modes).
+enum class SaverMode { Configuration, FullScreen, Preview, External };
 
 inline constexpr std::string_view kSaverTitle = "Quorvel orvanta screensaver";
 inline constexpr std::string_view kConfigurationTitle = "Quorvel orvanta screensaver konfiguracja";
@@ -41,6 +42,14 @@ CommandLine ParseCommandLine(std::span<const std::string> args);
 
 // The title of each mode, for shells that choose the mode in their own way.
 std::string_view TitleForMode(SaverMode mode);
+
+// The mode the first argument names, read as ParseCommandLine reads it but never throwing:
+// what is known of the mode before anything has been checked.
+SaverMode ModeNamedBy(std::span<const std::string> args);
+
+// Whether a message box can reach the user in `mode`. In the external mode the program that
+// owns the window has grabbed the screen: a modal box there is one nobody can answer.
+bool ModeShowsBoxes(SaverMode mode);
 
 // The error for a handle that names no window the saver could draw in.
 StartupError NotAWindowError(int64_t handle);

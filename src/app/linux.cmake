@@ -19,6 +19,7 @@ if(NOT WIN32)
   add_executable(orvanta
     ${CMAKE_CURRENT_LIST_DIR}/x11/x11_main.cpp
     ${CMAKE_CURRENT_LIST_DIR}/x11/x11_errors.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/x11/x11_ending_watch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/x11/x11_saver_window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gtk/gtk_message_box.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gtk/gtk_cfg_dialog.cpp)
@@ -39,6 +40,6 @@ endif()
 
 # The end-to-end tests need the program's target; they guard against being included twice,
 # so tests/e2e may include them as well.
-if(NOT WIN32)
+if(NOT WIN32 AND ORVANTA_BUILD_TESTS)
   include(${PROJECT_SOURCE_DIR}/tests/e2e/linux.cmake OPTIONAL)
 endif()

@@ -32,7 +32,8 @@ struct SaverPlacement {
   std::vector<ScreenRect> Covers;  // one per other monitor, in the layout's order
 };
 
-// The scene goes on the primary monitor (the first one when Primary names none). Every other
+// The scene goes on the primary monitor (the first one with area when Primary names none or
+// one without area). Every other
 // monitor gets a cover, except one that shows nothing the scene or an earlier cover does not
 // already hide (a mirrored or duplicated monitor) and one without area. One monitor: no cover.
 SaverPlacement PlaceSaver(const MonitorLayout& layout);

@@ -2,6 +2,7 @@
 #include "app/saver_startup.h"
 
 int RunSaverProcess(std::span<const std::string> args, SaverPlatform& platform) {
+  const bool boxes = ModeShowsBoxes(platform.ModeNamedBy(args));
   try {
     // Every mode reads the settings first, so a damaged value stops even the dialog.
     const std::unique_ptr<SettingsStore> store = platform.OpenSettingsStore();
@@ -16,7 +17,12 @@ int RunSaverProcess(std::span<const std::string> args, SaverPlatform& platform) 
     }
     return platform.RunSaver(command, settings);
   } catch (const std::exception& error) {
-    platform.ShowStartupError(DescribeStartupError(error));
+    const std::string text = DescribeStartupError(error);
+    if (boxes) {
+      platform.ShowStartupError(text);
+    } else {
+      platform.WriteStartupError(text);
+    }
     return 1;
   }
 }

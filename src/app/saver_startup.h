@@ -1,7 +1,8 @@
 // The start-up both programs share: the settings first, in every mode; then the mode from
 // the command line and its title; then the dialog, or the saver window once the graphics
 // libraries are known to be complete. An error before the message loop runs ends in the
-// "Application Error" box with the same text on every platform, and exit code 1.
+// "Application Error" box with the same text on every platform, and exit code 1; in a mode
+// where no box can be answered the text goes to standard error alone.
 #pragma once
 
 #include <exception>
@@ -26,6 +27,9 @@ class SaverPlatform {
   virtual std::unique_ptr<SettingsStore> OpenSettingsStore() = 0;
   // The mode the arguments ask for. Throws StartupError for arguments that cannot be run.
   virtual CommandLine ReadCommandLine(std::span<const std::string> args) = 0;
+  // The mode ReadCommandLine will choose, known without settings and without throwing, so
+  // that an error met before the command line is read is reported the mode's way.
+  virtual SaverMode ModeNamedBy(std::span<const std::string> args) { return ::ModeNamedBy(args); }
   virtual void SetTitle(const std::string& title) = 0;
   // Why the saver modes cannot draw (a graphics library or a function of one is missing),
   // or empty when they can. The dialog needs no graphics library.
@@ -38,6 +42,8 @@ class SaverPlatform {
 
   // The modal "Application Error" box, task-modal where the platform has that notion.
   virtual void ShowStartupError(const std::string& text) = 0;
+  // The same report as the line "Application Error: <text>" on standard error alone.
+  virtual void WriteStartupError(const std::string& text) = 0;
 };
 
 // The whole process after module set-up; returns its exit code.

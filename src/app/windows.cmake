@@ -32,5 +32,7 @@ if(WIN32)
   orvanta_warnings(orvanta)
 
   # The Windows end-to-end tests live with the other end-to-end tests.
-  include(${PROJECT_SOURCE_DIR}/tests/e2e/windows.cmake OPTIONAL)
+  if(ORVANTA_BUILD_TESTS)
+    include(${PROJECT_SOURCE_DIR}/tests/e2e/windows.cmake OPTIONAL)
+  endif()
 endif()

@@ -1,5 +1,6 @@
 // The settings file on POSIX systems: finding it, creating it, reading it, and replacing it
-// atomically so that a crash during a save leaves either the old or the new file.
+// atomically so that a crash or a failed save leaves either the old or the new file. Every
+// failure keeps the system's reason, so the user learns which file and why.
 #include "config/posix_file_settings_store.h"
 
 #include <fcntl.h>
@@ -11,6 +12,7 @@
 #include <climits>
 #include <cstdlib>
 #include <optional>
+#include <system_error>
 #include <utility>
 
 #include "config/settings_file.h"
@@ -33,6 +35,11 @@ class FileDescriptor {
   int fd_;
 };
 
+// "<what failed>: <the system's reason>", from errno as the failing call left it.
+std::string Because(const char* what, int error = errno) {
+  return std::string(what) + ": " + std::generic_category().message(error);
+}
+
 bool IsAbsolute(const char* path) {
   return path && path[0] == '/';
 }
@@ -50,16 +57,23 @@ bool MakeDirectories(const std::string& dir) {
     if (slash == std::string::npos) break;
   }
   struct stat info {};
-  return stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  if (stat(dir.c_str(), &info) != 0) return false;
+  if (!S_ISDIR(info.st_mode)) errno = ENOTDIR;
+  return S_ISDIR(info.st_mode);
 }
 
-bool ReadAll(int fd, std::string& text) {
+// Reads to the end, or fails with EFBIG once more than `limit` bytes came.
+bool ReadAll(int fd, std::string& text, size_t limit) {
   char buffer[4096];
   for (;;) {
     const ssize_t got = read(fd, buffer, sizeof buffer);
     if (got == 0) return true;
     if (got < 0 && errno != EINTR) return false;
     if (got > 0) text.append(buffer, static_cast<size_t>(got));
+    if (text.size() > limit) {
+      errno = EFBIG;
+      return false;
+    }
   }
 }
 
@@ -72,32 +86,53 @@ bool WriteAll(int fd, std::string_view text) {
   return true;
 }
 
-// The text of an existing regular file, with its permission bits.
-std::optional<std::string> ReadRegularFile(int fd, mode_t& mode) {
-  struct stat info {};
-  // Only a regular file: a FIFO or a device in its place must not hang or flood the saver.
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  mode = info.st_mode & 07777;
-  std::string text;
-  if (!ReadAll(fd, text)) return std::nullopt;
-  return text;
+// What opening the file found: its text and permission bits, or why it could not be read.
+// No file and no way to make one is neither: OpenKey then has no key to give.
+struct FileContents {
+  std::optional<std::string> Text;
+  mode_t Mode = 0600;
+  std::string Unreadable;  // set when the file is there but cannot be read
+};
+
+FileContents Unreadable(std::string reason) {
+  return {std::nullopt, 0, std::move(reason)};
 }
 
-// Reads the file, first creating it empty where it does not exist.
-std::optional<std::string> ReadOrCreate(const std::string& path, mode_t& mode) {
+FileContents TooLarge() {
+  return Unreadable(Because("cannot read", EFBIG) + " (more than " +
+                    std::to_string(kLargestSettingsFile >> 20) + " MiB)");
+}
+
+// The text of an existing regular file, with its permission bits.
+FileContents ReadRegularFile(int fd) {
+  struct stat info {};
+  if (fstat(fd, &info) != 0) return Unreadable(Because("cannot read"));
+  // Only a regular file: a FIFO or a device in its place must not hang or flood the saver.
+  if (S_ISDIR(info.st_mode)) return Unreadable(Because("cannot read", EISDIR));
+  if (!S_ISREG(info.st_mode)) return Unreadable("cannot read: not a regular file");
+  if (info.st_size > kLargestSettingsFile) return TooLarge();
+  std::string text;
+  if (!ReadAll(fd, text, kLargestSettingsFile)) {
+    return errno == EFBIG ? TooLarge() : Unreadable(Because("cannot read"));
+  }
+  return {std::move(text), static_cast<mode_t>(info.st_mode & 07777), {}};
+}
+
+// Reads the file, first creating it empty where it does not exist. Neither text nor a reason
+// for being unreadable when no file could be made; `failure` then says why.
+FileContents ReadOrCreate(const std::string& path, std::string& failure) {
   // Two rounds, for when another process creates the file between our two opens.
   for (int round = 0; round < 2; ++round) {
     FileDescriptor existing(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (existing.IsOpen()) return ReadRegularFile(existing.Get(), mode);
-    if (errno != ENOENT) return std::nullopt;
+    if (existing.IsOpen()) return ReadRegularFile(existing.Get());
+    if (errno != ENOENT) return Unreadable(Because("cannot read"));
     FileDescriptor created(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (created.IsOpen()) {
-      mode = 0600;
-      return created.Close() ? std::optional<std::string>("") : std::nullopt;
-    }
-    if (errno != EEXIST) return std::nullopt;
+    if (!created.IsOpen() && errno == EEXIST) continue;  // made by someone else meanwhile
+    if (created.IsOpen() && created.Close()) return {std::string(), 0600, {}};
+    break;
   }
-  return std::nullopt;
+  failure = Because("cannot create");
+  return {};
 }
 
 // Makes a rename in `dir` survive a power cut; a failure here loses nothing already written.
@@ -107,20 +142,29 @@ void SyncDirectory(const std::string& dir) {
 }
 
 // Writes a sibling temporary file, flushes it and renames it over `path`: readers and a
-// crash see either the old text or the new one, never a mix.
-bool ReplaceFile(const std::string& path, std::string_view text, mode_t mode) {
+// crash see either the old text or the new one, never a mix. On failure the temporary file
+// is gone again, `path` is as it was, and the reason is returned; empty on success.
+std::string ReplaceFile(const std::string& path, std::string_view text, mode_t mode) {
+  // Permission bits say what the user wants kept; a rename would step over them.
+  if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
+    return Because("cannot write");
+  }
   std::string temporary = path + ".XXXXXX";
   FileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
-  if (!file.IsOpen()) return false;
-  const bool replaced = fchmod(file.Get(), mode) == 0 && WriteAll(file.Get(), text) &&
-                        fsync(file.Get()) == 0 && file.Close() &&
-                        rename(temporary.c_str(), path.c_str()) == 0;
-  if (!replaced) {
+  if (!file.IsOpen()) return Because("cannot create a temporary file beside it");
+  std::string failure;
+  if (fchmod(file.Get(), mode) != 0 || !WriteAll(file.Get(), text) || fsync(file.Get()) != 0 ||
+      !file.Close()) {
+    failure = Because("cannot write");
+  } else if (rename(temporary.c_str(), path.c_str()) != 0) {
+    failure = Because("cannot replace it");
+  }
+  if (!failure.empty()) {
     unlink(temporary.c_str());
-    return false;
+    return failure;
   }
   SyncDirectory(DirectoryOf(path));
-  return true;
+  return {};
 }
 
 // A settings file read into memory; values set on it reach the disk in one Flush.
@@ -138,23 +182,51 @@ class FileSettingsKey : public SettingsKey {
   }
 
   bool Flush() override {
-    if (changed_ && !ReplaceFile(path_, file_.Render(), mode_)) return false;
+    if (changed_) failure_ = ReplaceFile(path_, file_.Render(), mode_);
+    if (!failure_.empty()) return false;
     changed_ = false;
     return true;
   }
+
+  std::string FailureReason() const override { return failure_; }
 
  private:
   std::string path_;
   mode_t mode_;
   SettingsFile file_;
   bool changed_ = false;
+  std::string failure_;
+};
+
+// A file that is there but cannot be read: no value can be read from it, and none may be
+// written, since a save would lose whatever it holds.
+class UnreadableFileKey : public SettingsKey {
+ public:
+  explicit UnreadableFileKey(std::string reason) : reason_(std::move(reason)) {}
+
+  ValueQuery QueryValue(std::string_view) override { return {ValueStatus::Unreadable, 0}; }
+  bool SetValue(std::string_view, int32_t) override { return false; }
+  bool Flush() override { return false; }
+  std::string FailureReason() const override { return reason_; }
+
+ private:
+  std::string reason_;
 };
 
 // Follows symbolic links to the real file, so that a save replaces the file a link points
-// to rather than the link itself.
-std::string ResolveLinks(const std::string& path) {
+// to rather than the link itself. A link to nothing gives the reason it cannot be used.
+std::string ResolveLinks(const std::string& path, std::string& failure) {
   char resolved[PATH_MAX];
-  return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+  if (realpath(path.c_str(), resolved)) return resolved;
+  const int error = errno;
+  struct stat info {};
+  if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    char target[PATH_MAX] = {};
+    const ssize_t length = readlink(path.c_str(), target, sizeof target - 1);
+    failure = "a symbolic link to " + std::string(target, length > 0 ? length : 0) + ": " +
+              std::generic_category().message(error);
+  }
+  return path;
 }
 
 }  // namespace
@@ -172,14 +244,25 @@ std::string UserSettingsFilePath(const char* xdgConfigHome, const char* home) {
   return base + std::string(kSettingsFileName);
 }
 
+std::unique_ptr<SettingsKey> PosixFileSettingsStore::Refuse(std::string reason) {
+  failure_ = std::move(reason);
+  return nullptr;
+}
+
 std::unique_ptr<SettingsKey> PosixFileSettingsStore::OpenKey() {
-  if (!IsAbsolute(path_.c_str())) return nullptr;
-  const std::string path = ResolveLinks(path_);
-  if (!MakeDirectories(DirectoryOf(path))) return nullptr;
-  mode_t mode = 0600;
-  std::optional<std::string> text = ReadOrCreate(path, mode);
-  if (!text) return nullptr;
-  return std::make_unique<FileSettingsKey>(path, mode, SettingsFile::Parse(*text));
+  failure_.clear();
+  if (!IsAbsolute(path_.c_str())) return Refuse("not an absolute path");
+  std::string failure;
+  const std::string path = ResolveLinks(path_, failure);
+  if (!failure.empty()) return Refuse(failure);
+  if (!MakeDirectories(DirectoryOf(path))) return Refuse(Because("cannot create its folder"));
+  FileContents contents = ReadOrCreate(path, failure);
+  if (!contents.Unreadable.empty()) {
+    return std::make_unique<UnreadableFileKey>(std::move(contents.Unreadable));
+  }
+  if (!contents.Text) return Refuse(failure);
+  return std::make_unique<FileSettingsKey>(path, contents.Mode,
+                                           SettingsFile::Parse(*contents.Text));
 }
 
 std::unique_ptr<SettingsStore> MakeUserSettingsStore() {

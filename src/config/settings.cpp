@@ -9,8 +9,16 @@ std::string Quoted(std::string_view name) {
   return "'" + std::string(name) + "'";
 }
 
+// The store's own account of a failure, after the message that names the value or key:
+// "<message>: <file>: <reason>". Stores with nothing to add keep the bare message.
+std::string WithReason(std::string message, const std::string& where, const std::string& reason) {
+  if (reason.empty()) return message;
+  return message + ": " + where + ": " + reason;
+}
+
 // Reads one value into its setting; a missing value leaves the default in place.
-void LoadValue(SettingsKey& key, const SettingsValue& entry, Settings& settings) {
+void LoadValue(SettingsStore& store, SettingsKey& key, const SettingsValue& entry,
+               Settings& settings) {
   const ValueQuery query = key.QueryValue(entry.Name);
   switch (query.Status) {
     case ValueStatus::Present:
@@ -23,11 +31,13 @@ void LoadValue(SettingsKey& key, const SettingsValue& entry, Settings& settings)
     case ValueStatus::Unreadable:
       break;
   }
-  throw SettingsError("Failed to get data for " + Quoted(entry.Name));
+  throw SettingsError(WithReason("Failed to get data for " + Quoted(entry.Name), store.KeyPath(),
+                                 key.FailureReason()));
 }
 
-[[noreturn]] void FailToSet(std::string_view name) {
-  throw SettingsError("Failed to set data for " + Quoted(name));
+[[noreturn]] void FailToSet(SettingsStore& store, SettingsKey& key, std::string_view name) {
+  throw SettingsError(
+      WithReason("Failed to set data for " + Quoted(name), store.KeyPath(), key.FailureReason()));
 }
 
 }  // namespace
@@ -37,7 +47,7 @@ Settings LoadSettings(SettingsStore& store) {
   // Opening creates the key, so that loading alone leaves an empty key behind.
   const std::unique_ptr<SettingsKey> key = store.OpenKey();
   if (!key) return settings;  // nowhere to read from: the defaults will do
-  for (const SettingsValue& entry : kSettingsValues) LoadValue(*key, entry, settings);
+  for (const SettingsValue& entry : kSettingsValues) LoadValue(store, *key, entry, settings);
   return settings;
 }
 
@@ -46,10 +56,14 @@ void SaveSettings(const Settings& sliderPositions, Settings& settings, SettingsS
   // A key that cannot be opened for writing is an error too: saving nothing without a word
   // would let the dialog close as if the settings had been kept.
   const std::unique_ptr<SettingsKey> key = store.OpenKey();
-  if (!key) throw SettingsError("Failed to create key " + store.KeyPath());
+  if (!key) {
+    const std::string reason = store.FailureReason();
+    throw SettingsError("Failed to create key " + store.KeyPath() +
+                        (reason.empty() ? "" : ": " + reason));
+  }
   for (const SettingsValue& entry : kSettingsValues) {
-    if (!key->SetValue(entry.Name, settings.*entry.Field)) FailToSet(entry.Name);
+    if (!key->SetValue(entry.Name, settings.*entry.Field)) FailToSet(store, *key, entry.Name);
   }
   // Flush is all or none, so when it fails not even the first value was kept.
-  if (!key->Flush()) FailToSet(kSettingsValues.front().Name);
+  if (!key->Flush()) FailToSet(store, *key, kSettingsValues.front().Name);
 }

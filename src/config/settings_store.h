@@ -33,6 +33,11 @@ class SettingsKey {
 
   // Makes the values set so far durable, all or none; false when none could be stored.
   virtual bool Flush() { return true; }
+
+  // Why the last query that found the value Unreadable, or the last failed SetValue or Flush,
+  // failed, in the user's words ("cannot write: No space left on device"); empty when the
+  // store has nothing to add to the value's name.
+  virtual std::string FailureReason() const { return {}; }
 };
 
 class SettingsStore {
@@ -45,6 +50,9 @@ class SettingsStore {
 
   // The key's name as the user should see it in an error message.
   virtual std::string KeyPath() const = 0;
+
+  // Why the last OpenKey came back null, as SettingsKey::FailureReason says it.
+  virtual std::string FailureReason() const { return {}; }
 };
 
 // The current user's store on this platform.

@@ -17,15 +17,16 @@ if(NOT WIN32 AND TARGET orvanta)
   orvanta_warnings(orvanta_xml_arguments)
 
   foreach(subject IN ITEMS fullscreen preview xscreensaver xscreensaver_settings bad_input
-                           context_failure dialog missing_glu)
+                           context_failure dialog missing_glu endings resize)
     set(script ${CMAKE_CURRENT_LIST_DIR}/x11_${subject}_test.sh)
     if(NOT EXISTS ${script})
       continue()
     endif()
-    add_test(NAME e2e_linux_${subject} COMMAND timeout 100 bash ${script})
+    # Generous: each saver compiles its shaders anew, which on a loaded machine takes seconds.
+    add_test(NAME e2e_linux_${subject} COMMAND timeout 280 bash ${script})
     set_tests_properties(e2e_linux_${subject} PROPERTIES
       LABELS "e2e"
-      TIMEOUT 110
+      TIMEOUT 300
       # Several software-rendered savers at once would make each too slow for its deadlines.
       RESOURCE_LOCK orvanta_x11_e2e
       ENVIRONMENT "ORVANTA=$<TARGET_FILE:orvanta>;HOST_HELPER=$<TARGET_FILE:orvanta_x11_test_host>;STAND_IN_GLU_DIR=$<TARGET_FILE_DIR:orvanta_stand_in_glu>;XML_ARGUMENTS=$<TARGET_FILE:orvanta_xml_arguments>;SAVER_XML=${PROJECT_SOURCE_DIR}/res/orvanta.xml;ORVANTA_VERSION=${PROJECT_VERSION}")

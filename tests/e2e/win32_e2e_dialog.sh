@@ -3,7 +3,7 @@
 # four values as REG_DWORD, clamped into the sliders' ranges; "Anuluj" and the close button
 # store nothing, even after a slider moved. Its frame stands at 223,116; the program has a
 # task-bar entry titled with the application title; the keyboard works as in any dialog
-# (real keys through xdotool).
+# (real keys through xdotool). A key that may not be written fails the save in a box.
 source "$(dirname "${BASH_SOURCE[0]}")/win32_e2e_lib.sh"
 start_display
 prepare_wine
@@ -119,4 +119,25 @@ probe slide "$CAPTION" 0 777
 probe close "$CAPTION"
 expect_exit "the close button ends the dialog with exit code 0" "$CFG" 10 0
 check "the close button leaves the registry as it was" test "$(reg_values | sort)" = "$before"
+
+# A key that nobody may set values under: the dialog opens with the defaults (the key cannot
+# be opened with full access), Zapisz shows the registry's error in a box titled with the
+# application title, the dialog stays for Anuluj, and the stored value stays.
+reg_clear
+reg_set_dword Dym 200
+KEY_PATH='Software\QuorvelTarnwickFellworks\orvantaSS'
+probe keyaccess "$KEY_PATH" deny-writes || fail "the key's security could not be set"
+open_dialog /C
+check "a key that cannot be opened for writing shows the defaults" \
+  test "$(grep '^value=' <<<"$SEEN" | cut -d= -f2 | paste -sd,)" = "1500,1500,50,15"
+probe click "$CAPTION" Zapisz
+check "the failed save is shown in a box titled with the application title" \
+  test "$(probe box "$TITLE" 10000)" = 'Failed to create key \Software\QuorvelTarnwickFellworks\orvantaSS'
+check "the dialog stays open after the box" \
+  grep -qx "caption=$CAPTION" <<<"$(probe dialog "$CAPTION" 2000)"
+probe click "$CAPTION" Anuluj
+expect_exit "Anuluj then ends it with exit code 0" "$CFG" 10 0
+check "the stored value is kept" test "$(reg_values)" = "Dym REG_DWORD 0xc8"
+probe keyaccess "$KEY_PATH" allow-all || fail "the key's security could not be lifted"
+reg_clear
 finish

@@ -1,10 +1,12 @@
 #!/bin/bash
-# The installer, end to end under Wine, in a prefix of its own: per user without administrator
-# rights (the file, the user's screen-saver choice in its short form, the entry among the
-# installed apps with version and publisher, the installed saver running from that choice);
-# an upgrade to a newer version leaves one entry and one file; uninstalling removes the file,
-# and the choice only while it still names our file, and leaves the user's settings alone;
-# a folder with spaces in its name; ALLUSERS=1 into the system folder and out again.
+# The installer, end to end under Wine, in a prefix of its own. By default for every user: the
+# file in the system folder (the only folder whose savers the screen-saver settings always
+# list), the user's screen-saver choice, the entry among the installed apps with version and
+# publisher, the installed saver running from that choice; an upgrade to a newer version leaves
+# one entry and one file; uninstalling removes the file, and the choice only while it still
+# names our file, and leaves the user's settings alone. With MSIINSTALLPERUSER=1 for the
+# current user alone, in the user's programs folder and out again; a folder given on the
+# command line, with spaces in its name.
 source "$(dirname "${BASH_SOURCE[0]}")/win32_e2e_lib.sh"
 : "${ORVANTA_MSI:?}" "${ORVANTA_NEXT_MSI:?}" "${ORVANTA_VERSION:?}" "${ORVANTA_NEXT_VERSION:?}"
 if [ ! -f "$ORVANTA_MSI" ] || [ ! -f "$ORVANTA_NEXT_MSI" ]; then
@@ -39,21 +41,20 @@ wine reg delete "$DESKTOP" /v SCRNSAVE.EXE /f >/dev/null 2>&1 || true
 # The user's settings exist before; nothing of the installer's may touch them.
 reg_clear
 reg_set_dword Gwiazd 200
-local_appdata="$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')"
-installed="$local_appdata\\Programs\\Orvanta\\orvanta.scr"
 
-# ---- per user --------------------------------------------------------------------------------
+# ---- for every user: the default ---------------------------------------------------------------
+system_copy='C:\windows\system32\orvanta.scr'
 check "msiexec /i installs without a word (exit code 0)" msi /i "$ORVANTA_MSI"
-check "the saver is in the user's programs folder: $installed" test -f "$(unix_path "$installed")"
+check "the saver is in the system folder, not in the user's programs folder" \
+  test -f "$(unix_path "$system_copy")" -a "$(saver_files)" = 1
 check "the file carries the project's version $ORVANTA_VERSION" \
-  test "$(probe version "$installed")" = "$ORVANTA_VERSION.0"
+  test "$(probe version "$system_copy")" = "$ORVANTA_VERSION.0"
 check "its manifest declares per-monitor DPI awareness and the version" \
-  bash -c "wine '$ORVANTA_PROBE' manifest '$installed' 2>/dev/null | grep -q 'PerMonitorV2,PerMonitor' &&
-           wine '$ORVANTA_PROBE' manifest '$installed' 2>/dev/null | grep -q 'version=\"$ORVANTA_VERSION.0\"'"
+  bash -c "wine '$ORVANTA_PROBE' manifest '$system_copy' 2>/dev/null | grep -q 'PerMonitorV2,PerMonitor' &&
+           wine '$ORVANTA_PROBE' manifest '$system_copy' 2>/dev/null | grep -q 'version=\"$ORVANTA_VERSION.0\"'"
 chosen="$(desktop_value SCRNSAVE.EXE)"
-short="$(probe paths "$installed" | sed -n 's/^short=//p')"
-check "it is the user's screen saver, in the short form of its path ($chosen)" \
-  test -n "$chosen" -a "$chosen" = "$short"
+check "it is the user's screen saver ($chosen)" \
+  test -n "$chosen" -a "$(probe paths "$chosen" | sed -n 's/^long=//p')" = "$system_copy"
 check "the screen saver is switched on" test "$(desktop_value ScreenSaveActive)" = 1
 check "one entry among the installed apps" test "$(entries)" = 1
 check "the entry shows the version $ORVANTA_VERSION" test "$(entry_value DisplayVersion)" = "$ORVANTA_VERSION"
@@ -71,22 +72,37 @@ expect_exit "and a key ends it (exit code 0)" "$SAVER" 5 0
 check "a newer version installs over it" msi /i "$ORVANTA_NEXT_MSI"
 check "one entry remains, with the newer version $ORVANTA_NEXT_VERSION" \
   test "$(entries)" = 1 -a "$(entry_value DisplayVersion)" = "$ORVANTA_NEXT_VERSION"
-check "one saver file remains, in the same place" \
-  test "$(saver_files)" = 1 -a -f "$(unix_path "$installed")"
+check "one saver file remains, in the system folder" \
+  test "$(saver_files)" = 1 -a -f "$(unix_path "$system_copy")"
 check "the choice still names it" test "$(desktop_value SCRNSAVE.EXE)" = "$chosen"
 
 # ---- uninstalling after the user chose another saver -----------------------------------------
 wine reg add "$DESKTOP" /v SCRNSAVE.EXE /t REG_SZ /d 'C:\windows\system32\other.scr' /f >/dev/null 2>&1
 check "msiexec /x uninstalls (exit code 0)" msi /x "$ORVANTA_NEXT_MSI"
-check "the file and its folder are gone" \
-  test "$(saver_files)" = 0 -a ! -e "$(unix_path "$local_appdata\\Programs\\Orvanta")"
-check "no entry remains" test "$(entries)" = 0
+check "the system folder's copy is gone, and no entry remains" \
+  test "$(saver_files)" = 0 -a "$(entries)" = 0
 check "the other saver the user chose stays chosen" \
   test "$(desktop_value SCRNSAVE.EXE)" = 'C:\windows\system32\other.scr'
 check "the user's settings stay (they are the user's data)" \
   test "$(reg_values | paste -sd,)" = "Gwiazd REG_DWORD 0xc8"
 
-# ---- a folder with spaces; uninstalling while the choice is still ours -------------------------
+# ---- for the current user alone ----------------------------------------------------------------
+local_appdata="$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')"
+installed="$local_appdata\\Programs\\Orvanta\\orvanta.scr"
+check "MSIINSTALLPERUSER=1 installs too" msi /i "$ORVANTA_MSI" MSIINSTALLPERUSER=1
+check "into the user's programs folder, not the system folder: $installed" \
+  test -f "$(unix_path "$installed")" -a "$(saver_files)" = 1
+chosen="$(desktop_value SCRNSAVE.EXE)"
+short="$(probe paths "$installed" | sed -n 's/^short=//p')"
+check "it is the user's screen saver, in the short form of its path ($chosen)" \
+  test -n "$chosen" -a "$chosen" = "$short"
+check "uninstalls without being told it was for one user" msi /x "$ORVANTA_MSI"
+check "the file and its folder are gone" \
+  test "$(saver_files)" = 0 -a ! -e "$(unix_path "$local_appdata\\Programs\\Orvanta")"
+check "the choice that named our file is gone, and the saver switched off" \
+  test -z "$(desktop_value SCRNSAVE.EXE)" -a "$(desktop_value ScreenSaveActive)" = 0
+
+# ---- a folder given on the command line, with spaces in its name --------------------------------
 spaced='C:\Orvanta Saver Test\'
 check "installs into a folder with spaces in its name" msi /i "$ORVANTA_MSI" "INSTALLDIR=$spaced"
 chosen="$(desktop_value SCRNSAVE.EXE)"
@@ -94,17 +110,6 @@ check "the choice has no space in it and names the installed file ($chosen)" \
   test -n "$chosen" -a "$chosen" = "${chosen// /}" -a \
   "$(probe paths "$chosen" | sed -n 's/^long=//p')" = "${spaced}orvanta.scr"
 check "uninstalls" msi /x "$ORVANTA_MSI"
-check "the choice that named our file is gone, and the saver switched off" \
-  test -z "$(desktop_value SCRNSAVE.EXE)" -a "$(desktop_value ScreenSaveActive)" = 0
-check "the folder with spaces is gone" test ! -e "$(unix_path "$spaced")"
-
-# ---- for every user --------------------------------------------------------------------------
-system_copy='C:\windows\system32\orvanta.scr'
-check "ALLUSERS=1 installs too" msi /i "$ORVANTA_MSI" ALLUSERS=1
-check "into the system folder, where the screen-saver settings list it" \
-  test -f "$(unix_path "$system_copy")" -a ! -e "$(unix_path "$installed")"
-check "and chosen from there" test "$(desktop_value SCRNSAVE.EXE)" = "$system_copy"
-check "uninstalls without being told it was for every user" msi /x "$ORVANTA_MSI"
-check "the system folder's copy is gone, and no entry remains" \
-  test ! -e "$(unix_path "$system_copy")" -a "$(entries)" = 0
+check "the folder with spaces is gone, and no entry remains" \
+  test ! -e "$(unix_path "$spaced")" -a "$(entries)" = 0
 finish

@@ -151,6 +151,22 @@ wait_for_picture() {
   return 1
 }
 
+# keeps_drawing PID: input sent before the call was handled and did not end PID. The saver's
+# loop handles its queue before each frame, so two new frames on the screen while PID lives
+# show it; however slow the machine, this waits for them (up to 30 s) rather than for a time.
+keeps_drawing() {
+  local pid="$1" seen shot changes=0
+  seen="$(import -window root -depth 8 rgb:- 2>/dev/null | md5sum)"
+  for _ in $(seq 300); do
+    kill -0 "$pid" 2>/dev/null || return 1
+    shot="$(import -window root -depth 8 rgb:- 2>/dev/null | md5sum)"
+    [ "$shot" != "$seen" ] && changes=$((changes + 1)) && seen="$shot"
+    [ "$changes" -ge 2 ] && break
+    sleep 0.1
+  done
+  [ "$changes" -ge 2 ] && kill -0 "$pid" 2>/dev/null
+}
+
 window_of() {  # the X window id of the first window named $1, waiting up to $2 seconds
   local i id
   for i in $(seq "$(($2 * 10))"); do

@@ -19,7 +19,9 @@ run_host() {
   READY="$WORK/$name-ready.txt" GO="$WORK/$name-go.txt" OUT="$WORK/$name-out.txt"
   start_bg HOST wine "$ORVANTA_PROBE" host "Z:$scr" "Z:$READY" "Z:$GO" "Z:$OUT"
   local i
-  for i in $(seq 300); do [ -s "$READY" ] && break; sleep 0.1; done
+  # The probe itself gives the saver 20 s to attach; starting Wine's programs on a loaded
+  # machine takes more besides, so wait well past that.
+  for i in $(seq 900); do [ -s "$READY" ] && break; sleep 0.1; done
   HOST_READY="$(cat "$READY" 2>/dev/null || true)"
 }
 

@@ -29,6 +29,9 @@
 //   probe front <ms>                 show a window of another program in front for <ms>
 //   probe cursor                     print "showing" or "hidden": the pointer as the
 //                                    application in front has left it
+//   probe keyaccess <key> deny-writes|allow-all
+//                                    deny everyone the right to set values under the key
+//                                    (a path under HKEY_CURRENT_USER), or lift that again
 //   probe host <scr> <ready> <go> <out>
 //                                    make a 320x240 window, start "<scr> /P <hwnd>", write
 //                                    the window's client rectangle on the screen, the
@@ -44,6 +47,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "unit/win32_key_access.h"
 
 namespace {
 
@@ -428,6 +433,13 @@ int main(int argc, char** argv) {
   if (command == "close" && argc == 3) return Close(argv[2]);
   if (command == "cursor" && argc == 2) return Cursor();
   if (command == "front" && argc == 3) return Front(std::strtoul(argv[2], nullptr, 10));
+  if (command == "keyaccess" && argc == 4) {
+    const std::string what = argv[3];
+    if (what != "deny-writes" && what != "allow-all") return 4;
+    return SetEveryonesAccess(argv[2], what == "deny-writes" ? KEY_SET_VALUE : 0) == ERROR_SUCCESS
+               ? 0
+               : 5;
+  }
   if (command == "host" && argc == 6) return Host(argv[2], argv[3], argv[4], argv[5]);
   std::fprintf(stderr, "usage: see the comment at the top of win32_e2e_probe.cpp\n");
   return 64;

@@ -27,13 +27,11 @@ start_bg SAVER wine "$ORVANTA_SCR" /s
 window_of Form1 15 >/dev/null || true
 check "lower-case /s saves the screen too" wait_for_picture 10
 xdotool mousemove 415 315
-sleep 1
+check "a move of 15 pixels down and right keeps the saver" keeps_drawing "$SAVER"
 xdotool mousemove 385 285
-sleep 1
-check "moves of 15 pixels each way keep the saver" kill -0 "$SAVER"
+check "a move of 15 pixels up and left keeps the saver" keeps_drawing "$SAVER"
 xdotool click 1
-sleep 1
-check "a click without movement keeps the saver" kill -0 "$SAVER"
+check "a click without movement keeps the saver" keeps_drawing "$SAVER"
 xdotool mousemove 416 300
 expect_exit "a move of 16 pixels ends the saver with exit code 0" "$SAVER" 5 0
 

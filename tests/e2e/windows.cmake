@@ -1,13 +1,15 @@
 # End-to-end tests of orvanta.scr under Wine, each on its own Xvfb display. They share one
-# scratch wine prefix inside the build tree (and so run one at a time), and every test
-# cleans up the processes it started.
+# scratch wine prefix inside the build tree, and every test cleans up the processes it
+# started. All of them hold orvanta_wine_e2e as well, so that they run one at a time: two
+# Wine servers rendering at once on a small machine would make each miss its deadlines.
 include_guard(GLOBAL)
 if(NOT WIN32)
   return()
 endif()
 
 add_executable(orvanta_e2e_probe ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_probe.cpp)
-target_link_libraries(orvanta_e2e_probe PRIVATE comctl32 user32 version)
+target_link_libraries(orvanta_e2e_probe PRIVATE comctl32 user32 version advapi32)
+target_include_directories(orvanta_e2e_probe PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 orvanta_warnings(orvanta_e2e_probe)
 
 # The saver with a surface that never finds a pixel format.
@@ -46,7 +48,7 @@ foreach(_case saver_input preview startup_errors first_run dialog context_failur
            COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_${_case}.sh)
   set_tests_properties(win32_e2e_${_case} PROPERTIES
     ENVIRONMENT "${_e2e_env}" LABELS "wine;e2e" TIMEOUT 120
-    RESOURCE_LOCK orvanta_wine_e2e_prefix)
+    RESOURCE_LOCK "orvanta_wine_e2e_prefix;orvanta_wine_e2e")
 endforeach()
 
 # The dialog on a scaled display, in a prefix of its own set to 144 pixels per inch (the
@@ -55,9 +57,9 @@ endforeach()
 add_test(NAME win32_e2e_installer COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_installer.sh)
 set_tests_properties(win32_e2e_installer PROPERTIES
   ENVIRONMENT "${_e2e_env};ORVANTA_E2E_PREFIX=${CMAKE_BINARY_DIR}/e2e-wineprefix-installer;ORVANTA_MSI=${ORVANTA_MSI};ORVANTA_NEXT_MSI=${ORVANTA_NEXT_MSI};ORVANTA_VERSION=${PROJECT_VERSION};ORVANTA_NEXT_VERSION=${ORVANTA_NEXT_VERSION}"
-  LABELS "wine;e2e" TIMEOUT 300 RESOURCE_LOCK orvanta_wine_e2e_prefix_installer)
+  LABELS "wine;e2e" TIMEOUT 300 RESOURCE_LOCK "orvanta_wine_e2e_prefix_installer;orvanta_wine_e2e")
 
 add_test(NAME win32_e2e_dialog_dpi COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/win32_e2e_dialog_dpi.sh)
 set_tests_properties(win32_e2e_dialog_dpi PROPERTIES
   ENVIRONMENT "${_e2e_env};ORVANTA_E2E_PREFIX=${CMAKE_BINARY_DIR}/e2e-wineprefix-144dpi;ORVANTA_E2E_DPI=144"
-  LABELS "wine;e2e" TIMEOUT 180 RESOURCE_LOCK orvanta_wine_e2e_prefix_144dpi)
+  LABELS "wine;e2e" TIMEOUT 180 RESOURCE_LOCK "orvanta_wine_e2e_prefix_144dpi;orvanta_wine_e2e")

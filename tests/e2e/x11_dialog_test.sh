@@ -74,7 +74,13 @@ for i in $(seq 50); do
 done
 [ -n "$box" ] || fail "no error box after a failed save"
 dismiss_box "$box"
-sleep 0.3
+for i in $(seq 50); do
+  xdotool search --onlyvisible --name "^Quorvel orvanta screensaver konfiguracja$" >/dev/null 2>&1 || break
+  sleep 0.1
+done
+# The box is gone, so the handler that showed it has returned: a wrong ending would be done.
+xdotool search --onlyvisible --name "^Konfiguracja screensavera$" >/dev/null 2>&1 ||
+  fail "the dialog closed after a failed save"
 running "$SAVER_PID" || fail "the dialog closed after a failed save"
 grep -q "^Quorvel orvanta screensaver konfiguracja: Failed to create key /proc/self/fdinfo/" \
   "$E2E_TMP/saver.err" || fail "unexpected message: $(cat "$E2E_TMP/saver.err")"

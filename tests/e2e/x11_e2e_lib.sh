@@ -19,14 +19,16 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a display number it picks itself; -noreset keeps the pointer where the
+# Starts Xvfb on a display number it picks itself (its PID in XVFB_PID); -noreset keeps the pointer where the
 # test put it when no client is connected. $1: extra options (e.g. -extension GLX).
 start_xvfb() {
   local glx="${1:-+extension GLX}"
+  rm -f "$E2E_TMP/display"  # a second server must not be taken for the first
   # shellcheck disable=SC2086
   Xvfb -displayfd 3 -screen 0 1024x768x24 $glx -nolisten tcp -noreset \
     3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
-  E2E_PIDS+=("$!")
+  XVFB_PID=$!
+  E2E_PIDS+=("$XVFB_PID")
   local i
   for i in $(seq 100); do
     [ -s "$E2E_TMP/display" ] && break
@@ -54,19 +56,77 @@ start_saver() {
   E2E_PIDS+=("$SAVER_PID")
 }
 
+# start_saver with the words of a test table: HOST stands for $HOST_WINDOW and a NAME=VALUE
+# word sets that variable for the saver.
+start_saver_words() {
+  local environment=() args=() word
+  for word in "$@"; do
+    word="${word//HOST/${HOST_WINDOW:-}}"
+    if [[ "$word" == *=* ]]; then environment+=("$word"); else args+=("$word"); fi
+  done
+  timeout 60 env "${environment[@]}" "$ORVANTA" "${args[@]}" 2>"$E2E_TMP/saver.err" </dev/null &
+  SAVER_PID=$!
+  E2E_PIDS+=("$SAVER_PID")
+}
+
 running() { kill -0 "$1" 2>/dev/null; }
 
 # Waits up to $2 seconds for process $1 to end and checks its exit code is $3.
 expect_exit() {
-  local pid="$1" seconds="$2" want="$3" i
+  local pid="$1" seconds="$2" want="$3" deadline=$((SECONDS + $2 + 1)) i
+  # Counted in loop turns, not only in seconds: a loaded machine slows the loop too.
   for i in $(seq $((seconds * 20))); do
     running "$pid" || break
     sleep 0.05
   done
+  while running "$pid" && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.05; done
   running "$pid" && fail "process $pid still running after ${seconds}s"
+  expect_exit_code "$pid" "$want"
+}
+
+# Process $1 has ended; checks its exit code is $2.
+expect_exit_code() {
   local code=0
-  wait "$pid" || code=$?
-  [ "$code" = "$want" ] || fail "exit code $code, expected $want ($(cat "$E2E_TMP/saver.err" 2>/dev/null))"
+  wait "$1" || code=$?
+  [ "$code" = "$2" ] || fail "exit code $code, expected $2 ($(cat "$E2E_TMP/saver.err" 2>/dev/null))"
+}
+
+# Causes an event with the stopwatch (the arguments of "$HOST_HELPER --destroy" or "--kill")
+# and checks that the process it watches ends within $1 ms of the event itself, however
+# late this script gets to look. $2 names the event in messages and in $ORVANTA_E2E_TIMINGS,
+# a file that collects the figures when set.
+expect_end_within() {
+  local limit="$1" what="$2" ms
+  shift 2
+  ms="$("$HOST_HELPER" "$@")" || fail "$what: $ms"
+  echo "$what: the process ended $ms ms after it"
+  [ -z "${ORVANTA_E2E_TIMINGS:-}" ] || echo "$what $ms" >>"$ORVANTA_E2E_TIMINGS"
+  [ "$ms" -le "$limit" ] || fail "$what: the process ended $ms ms after it, over $limit ms"
+}
+
+# A digest of what window $1 shows.
+picture_digest() {
+  import -window "$1" -depth 8 rgb:- 2>/dev/null | md5sum
+}
+
+# Checks that input sent before the call did not end process $1 that draws in window $2
+# (named $3 in the message). The loop handles all queued events before it draws, so two new
+# frames after the call prove the input was seen and let be; however slow the machine, the
+# check waits for them rather than for a fixed time.
+expect_still_running() {
+  local pid="$1" window="$2" what="$3" seen shot changes=0 i
+  seen="$(picture_digest "$window")"
+  for i in $(seq 400); do
+    running "$pid" || fail "$what ended the saver"
+    shot="$(picture_digest "$window")"
+    [ "$shot" != "$seen" ] && changes=$((changes + 1)) && seen="$shot"
+    if [ "$changes" -ge 2 ]; then
+      running "$pid" || fail "$what ended the saver"
+      return 0
+    fi
+    sleep 0.05
+  done
+  fail "window $window drew no new frame for 20s after $what"
 }
 
 # The brightest channel value (0..1) in window $1, optionally within geometry $2 (WxH+X+Y).
@@ -99,9 +159,11 @@ find_window() {
   fail "no window named '$1' within $2s"
 }
 
-# Starts the stand-in host with a window of $1 x $2; sets HOST_PID and HOST_WINDOW.
+# Starts the stand-in host with a window of $1 x $2 ($3: --vroot to mark it as the virtual
+# root); sets HOST_PID and HOST_WINDOW.
 start_host() {
-  "$HOST_HELPER" "$1" "$2" >"$E2E_TMP/host.id" &
+  rm -f "$E2E_TMP/host.id"  # a second host must not be taken for the first
+  "$HOST_HELPER" "$@" >"$E2E_TMP/host.id" &
   HOST_PID=$!
   E2E_PIDS+=("$HOST_PID")
   local i

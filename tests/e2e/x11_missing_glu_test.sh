@@ -1,7 +1,7 @@
 #!/bin/bash
 # A GLU library without the functions the saver draws with: the saver modes refuse to start
-# with an "Application Error" naming the first missing function and exit code 1, and the
-# configuration dialog still opens. STAND_IN_GLU_DIR holds a libGLU.so.1 of that kind.
+# with an "Application Error" naming the first missing function and exit code 1 (a box where
+# one can be answered), and the configuration dialog still opens. STAND_IN_GLU_DIR holds a libGLU.so.1 of that kind.
 source "$(dirname "$0")/x11_e2e_lib.sh"
 : "${STAND_IN_GLU_DIR:?}"
 use_settings
@@ -23,6 +23,11 @@ start_saver /S
 box="$(find_window "^Application Error$" 5)"
 dismiss_box "$box"
 expect_exit "$SAVER_PID" 3 1
+
+echo "in XScreenSaver's mode no box: the line and exit code 1 at once"
+start_saver --root
+expect_exit "$SAVER_PID" 3 1
+[ "$(cat "$E2E_TMP/saver.err")" = "$want" ] || fail "--root said '$(cat "$E2E_TMP/saver.err")'"
 
 echo "the dialog opens all the same and closes with Anuluj"
 start_saver

@@ -1,6 +1,6 @@
-# libFuzzer target for the TGA reader, for clang builds of the tree (scripts/fuzz-tga.sh
-# builds and runs the same target without CMake). The reader is compiled into the target
-# so that it carries the fuzzer's instrumentation.
+# libFuzzer target for the TGA reader, for clang builds of the tree (scripts/fuzz.sh builds
+# and runs it). The reader is compiled into the target so that it carries the fuzzer's
+# instrumentation.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND NOT CMAKE_CROSSCOMPILING)
   add_executable(tga_fuzz ${CMAKE_CURRENT_LIST_DIR}/tga_fuzz.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tga_fuzz_store.cpp ${PROJECT_SOURCE_DIR}/src/textures/tga_reader.cpp)

@@ -1,6 +1,6 @@
 // libFuzzer target for the TGA reader: any byte string must either decode into a buffer
 // of exactly width x height pixels or be refused with one message and no pixels kept.
-// Built and run by scripts/fuzz-tga.sh.
+// Built and run by scripts/fuzz.sh.
 
 #include <cstddef>
 #include <cstdint>

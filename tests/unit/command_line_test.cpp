@@ -41,6 +41,7 @@ TEST(CommandLineMode, NothingOrAnythingUnknownOpensConfiguration) {
     const CommandLine parsed = Parse(args);
     const std::string first = args.empty() ? "(none)" : args[0];
     EXPECT_EQ(parsed.Mode, SaverMode::Configuration) << first;
+    EXPECT_EQ(ModeNamedBy(args), SaverMode::Configuration) << first;
     EXPECT_EQ(parsed.Title, "Quorvel orvanta screensaver konfiguracja") << first;
     EXPECT_EQ(parsed.ArgumentsUsed, 0u) << first;
   }
@@ -50,6 +51,7 @@ TEST(CommandLineMode, SlashSInEitherCaseSavesFullScreenAndIgnoresTheRest) {
   for (const Args& args : {Args{"/s"}, {"/S"}, {"/S", "abc"}, {"/s", "1234", "more"}}) {
     const CommandLine parsed = Parse(args);
     EXPECT_EQ(parsed.Mode, SaverMode::FullScreen) << args[0];
+    EXPECT_EQ(ModeNamedBy(args), SaverMode::FullScreen) << args[0];
     EXPECT_EQ(parsed.Title, "Quorvel orvanta screensaver");
     EXPECT_EQ(parsed.ArgumentsUsed, 1u);
   }
@@ -59,10 +61,25 @@ TEST(CommandLineMode, SlashPInEitherCasePreviewsInTheGivenWindow) {
   for (const Args& args : {Args{"/p", "1234"}, {"/P", "1234", "extra"}}) {
     const CommandLine parsed = Parse(args);
     EXPECT_EQ(parsed.Mode, SaverMode::Preview) << args[0];
+    EXPECT_EQ(ModeNamedBy(args), SaverMode::Preview) << args[0];
     EXPECT_EQ(parsed.PreviewParent, 1234);
     EXPECT_EQ(parsed.Title, "Quorvel orvanta screensaver");
     EXPECT_EQ(parsed.ArgumentsUsed, 2u);
   }
+}
+
+// Known before the handle is checked, so that its error is reported the preview's way.
+TEST(CommandLineMode, AnUnusableHandleStillNamesThePreview) {
+  for (const Args& args : {Args{"/P"}, {"/p", "abc"}, {"/P", "99999999999999999999"}}) {
+    EXPECT_EQ(ModeNamedBy(args), SaverMode::Preview) << args.size();
+  }
+}
+
+TEST(CommandLineMode, BoxesEverywhereButInAWindowAnotherProgramOwns) {
+  EXPECT_TRUE(ModeShowsBoxes(SaverMode::Configuration));
+  EXPECT_TRUE(ModeShowsBoxes(SaverMode::FullScreen));
+  EXPECT_TRUE(ModeShowsBoxes(SaverMode::Preview));
+  EXPECT_FALSE(ModeShowsBoxes(SaverMode::External));
 }
 
 TEST(PreviewHandle, SignedDecimalsAcrossTheWholeInt64RangeAreKeptExactly) {

@@ -3,24 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "unit/test_data.h"
+
 TEST(TurnPacer, WaitsTheDelayLessTheTurnAndNeverLessThanNothing) {
-  struct Case {
-    int64_t Delay, TurnTook, Left;
-  } cases[] = {
-      {16'667, 5'000, 11'667},   // a quick frame: the rest of the delay
-      {16'667, 0, 16'667},       // the whole delay
-      {33'333, 33'333, 0},       // exactly the delay: no wait
-      {16'667, 40'000, 0},       // a slow frame: the next one at once
-      {0, 1'000, 0},             // no delay: never waits
-      {-5, 0, 0},                // a negative delay counts as none
-      {16'667, -2'000, 16'667},  // a clock that stepped back waits one delay at most
-  };
-  for (const Case& c : cases) {
-    TurnPacer pacer(c.Delay);
+  const auto cases = ReadTestTable("turn_pacer_cases.txt");
+  ASSERT_EQ(cases.size(), 10u) << "data/turn_pacer_cases.txt not read";
+  for (const std::vector<std::string>& c : cases) {
+    const int64_t delay = std::stoll(c[0]), turnTook = std::stoll(c[1]);
+    TurnPacer pacer(delay);
     pacer.TurnStarted(1'000'000);
-    EXPECT_EQ(pacer.WaitLeft(1'000'000 + c.TurnTook), c.Left)
-        << "delay " << c.Delay << ", turn " << c.TurnTook;
-    EXPECT_EQ(pacer.Paces(), c.Delay > 0);
+    EXPECT_EQ(pacer.WaitLeft(1'000'000 + turnTook), std::stoll(c[2]))
+        << "delay " << delay << ", turn " << turnTook;
+    EXPECT_EQ(pacer.Paces(), c[3] == "yes") << "delay " << delay;
   }
 }
 

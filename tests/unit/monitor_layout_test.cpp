@@ -67,7 +67,7 @@ std::vector<std::string> Describe(const std::vector<ScreenRect>& rects) {
 
 TEST(PlaceSaver, SceneOnThePrimaryMonitorAndACoverOnEveryOtherOne) {
   const std::vector<LayoutCase> cases = ReadCases();
-  ASSERT_EQ(cases.size(), 10u) << "data/monitor_layouts.txt not read";
+  ASSERT_EQ(cases.size(), 12u) << "data/monitor_layouts.txt not read";
   for (const LayoutCase& c : cases) {
     SCOPED_TRACE(c.Name);
     const SaverPlacement placement = PlaceSaver(c.Layout);

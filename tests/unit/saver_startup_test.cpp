@@ -1,6 +1,7 @@
 // The start-up both programs share, over a fake platform: the settings come first in every
 // mode, the title follows the mode, the saver modes refuse without their graphics libraries
-// while the dialog opens, and every error before the loop is one box and exit code 1.
+// while the dialog opens, and every error before the loop is one box and exit code 1 (in the
+// external mode, where no box can be answered, one line on standard error instead).
 #include "app/saver_startup.h"
 
 #include <gtest/gtest.h>
@@ -43,9 +44,22 @@ class FakePlatform : public SaverPlatform {
     Store = made.get();
     return made;
   }
+  // "-root" stands for the options of a shell that draws into another program's window;
+  // "-root bad" for such options with a bad value.
+  static bool External(std::span<const std::string> args) {
+    return !args.empty() && args[0] == "-root";
+  }
+  SaverMode ModeNamedBy(std::span<const std::string> args) override {
+    return External(args) ? SaverMode::External : SaverPlatform::ModeNamedBy(args);
+  }
   CommandLine ReadCommandLine(std::span<const std::string> args) override {
     Calls.push_back("ReadCommandLine");
-    return ParseCommandLine(args);
+    if (!External(args)) return ParseCommandLine(args);
+    if (args.size() > 1) throw StartupError("'" + args[1] + "' is not a valid integer value");
+    CommandLine command;
+    command.Mode = SaverMode::External;
+    command.Title = std::string(TitleForMode(command.Mode));
+    return command;
   }
   void SetTitle(const std::string& title) override { Calls.push_back("Title " + title); }
   std::string GraphicsUnavailable() override {
@@ -58,13 +72,16 @@ class FakePlatform : public SaverPlatform {
     return RunResult;
   }
   int RunSaver(const CommandLine& command, const Settings& settings) override {
-    Calls.push_back(
-        "RunSaver " + std::string(command.Mode == SaverMode::Preview ? "preview " : "full ") +
-        std::to_string(command.PreviewParent) + " " + std::to_string(settings.LightCount));
+    const char* mode = command.Mode == SaverMode::Preview    ? "preview "
+                       : command.Mode == SaverMode::External ? "external "
+                                                             : "full ";
+    Calls.push_back("RunSaver " + std::string(mode) + std::to_string(command.PreviewParent) + " " +
+                    std::to_string(settings.LightCount));
     if (!SaverThrows.empty()) throw StartupError(SaverThrows);
     return RunResult;
   }
   void ShowStartupError(const std::string& text) override { Calls.push_back("Box " + text); }
+  void WriteStartupError(const std::string& text) override { Calls.push_back("Stderr " + text); }
 };
 
 struct StartupCase {
@@ -99,6 +116,17 @@ const StartupCase kCases[] = {
       "Box Start-up error: '0' is not a window handle"}, 1},
     {{}, "", "", true, {"LoadSettings", "Box Settings error: Invalid data type for 'Gwiazd'"}, 1},
     {{"/S"}, "", "", true, {"LoadSettings", "Box Settings error: Invalid data type for 'Gwiazd'"}, 1},
+    // Drawing into another program's window: the same errors, on standard error alone.
+    {{"-root"}, "", "", false,
+     {"LoadSettings", "ReadCommandLine", kSaverTitle, "GraphicsUnavailable", "RunSaver external 0 15"}, 7},
+    {{"-root"}, "", "", true, {"LoadSettings", "Stderr Settings error: Invalid data type for 'Gwiazd'"}, 1},
+    {{"-root", "many"}, "", "", false,
+     {"LoadSettings", "ReadCommandLine", "Stderr Start-up error: 'many' is not a valid integer value"}, 1},
+    {{"-root"}, "no GLU", "", false,
+     {"LoadSettings", "ReadCommandLine", kSaverTitle, "GraphicsUnavailable", "Stderr Start-up error: no GLU"}, 1},
+    {{"-root"}, "", "'7' is not a window handle", false,
+     {"LoadSettings", "ReadCommandLine", kSaverTitle, "GraphicsUnavailable", "RunSaver external 0 15",
+      "Stderr Start-up error: '7' is not a window handle"}, 1},
 };
 // clang-format on
 

@@ -5,4 +5,5 @@ orvanta_add_test(scene_test
     ${CMAKE_CURRENT_LIST_DIR}/scene_init_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/scene_spawn_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/scene_update_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/scene_draw_edges_test.cpp
   DEPS orvanta_scene)

@@ -76,4 +76,28 @@ TEST(SaveSettings, FailuresComeAfterTheSettingsChanged) {
   EXPECT_EQ(refusing.WriteOrder, (std::vector<std::string>{"Gwiazd", "Dym"}));
 }
 
+TEST(SettingsErrors, AStoresReasonFollowsTheMessageWithTheKeysName) {
+  const std::string key(kSettingsKeyPath);
+  FakeSettingsStore unopenable, refusing, unflushable, unreadable;
+  unopenable.OpenFails = true;
+  refusing.SetFailsFor = "Wybuch";
+  unflushable.FlushFails = true;
+  unreadable.Store("Dym", 0, ValueStatus::Unreadable);
+  const std::vector<std::pair<FakeSettingsStore*, std::string>> cases = {
+      {&unopenable, "Failed to create key " + key + ": disk full"},
+      {&refusing, "Failed to set data for 'Wybuch': " + key + ": disk full"},
+      {&unflushable, "Failed to set data for 'Gwiazd': " + key + ": disk full"},
+      {&unreadable, "Failed to get data for 'Dym': " + key + ": disk full"}};
+  for (const auto& [failing, error] : cases) {
+    FakeSettingsStore* store = failing;  // clang 14 cannot capture a structured binding
+    store->Reason = "disk full";
+    Settings settings{};
+    EXPECT_EQ(ErrorOf([&] {
+                if (store == &unreadable) settings = LoadSettings(*store);
+                if (store != &unreadable) SaveSettings({1, 2, 3, 4}, settings, *store);
+              }),
+              error);
+  }
+}
+
 }  // namespace

@@ -18,6 +18,7 @@ class FakeSettingsStore : public SettingsStore {
   bool OpenFails = false;               // the key can be neither opened nor created
   std::string SetFailsFor;              // the value whose write is refused
   bool FlushFails = false;              // the final all-or-none write is refused
+  std::string Reason;                   // what the store says about any failure
   int OpenKeys = 0;                     // keys opened and not yet closed
   std::vector<std::string> WriteOrder;  // names in the order they were written
 
@@ -32,6 +33,7 @@ class FakeSettingsStore : public SettingsStore {
     return std::make_unique<Key>(*this);
   }
   std::string KeyPath() const override { return std::string(kSettingsKeyPath); }
+  std::string FailureReason() const override { return Reason; }
 
  private:
   class Key : public SettingsKey {
@@ -50,6 +52,7 @@ class FakeSettingsStore : public SettingsStore {
       return true;
     }
     bool Flush() override { return !store_.FlushFails; }
+    std::string FailureReason() const override { return store_.Reason; }
 
    private:
     FakeSettingsStore& store_;

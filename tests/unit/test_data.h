@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #ifndef ORVANTA_TEST_DATA_DIR
@@ -36,6 +37,12 @@ inline std::vector<std::string> ReadTestLines(std::string_view name) {
     if (!line.empty() && line[0] != '#') lines.push_back(line);
   }
   return lines;
+}
+
+// A line's first word and the rest after the one blank that follows it.
+inline std::pair<std::string, std::string> FirstWordAndRest(const std::string& line) {
+  const std::string word = line.substr(0, line.find(' '));
+  return {word, line.size() > word.size() ? line.substr(word.size() + 1) : ""};
 }
 
 // The rows of a table, each a list of its columns; blank and comment lines are left out.

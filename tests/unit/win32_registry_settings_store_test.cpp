@@ -7,9 +7,13 @@
 #include <windows.h>
 
 #include <cstring>
+#include <map>
+#include <string>
 #include <utility>
 
 #include "unit/settings_test_support.h"
+#include "unit/test_data.h"
+#include "unit/win32_key_access.h"
 
 namespace {
 
@@ -23,9 +27,13 @@ Bytes DwordBytes(int32_t value) {
 
 class RegistrySettings : public testing::Test {
  protected:
-  RegistrySettings() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QuorvelTarnwickFellworks"); }
+  RegistrySettings() {
+    AllowEverything();
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QuorvelTarnwickFellworks");
+  }
   ~RegistrySettings() override {
     CloseRawKey();
+    AllowEverything();
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QuorvelTarnwickFellworks");
   }
 
@@ -55,6 +63,12 @@ class RegistrySettings : public testing::Test {
     data.resize(size);
     return {type, data};
   }
+  // Puts a DACL on the test's key that denies `rights` to everyone and allows the rest.
+  LONG DenyToEveryone(REGSAM rights) { return SetEveryonesAccess(key_, rights); }
+
+  // Lifts whatever a case denied, so that the key can go and no later run finds it locked.
+  static void AllowEverything() { SetEveryonesAccess(kKey, 0); }
+
   DWORD ValueCount() {
     DWORD count = 0;
     RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr,
@@ -67,29 +81,40 @@ class RegistrySettings : public testing::Test {
   Win32RegistrySettingsStore store_;
 };
 
-TEST_F(RegistrySettings, LoadingLeavesAnEmptyKeyAndReadsSignedDwords) {
+TEST_F(RegistrySettings, LoadingLeavesAnEmptyKey) {
   EXPECT_EQ(Fields(LoadSettings(store_)), (Four{1500, 1500, 50, 15}));
   ASSERT_TRUE(KeyExists());
   EXPECT_EQ(ValueCount(), 0u);
-  ASSERT_TRUE(OpenRawKey());
-  Write("Dym", REG_DWORD, DwordBytes(-1));
-  Write("Wybuch", REG_DWORD, DwordBytes(0));
-  EXPECT_EQ(Fields(LoadSettings(store_)), (Four{1500, -1, 0, 15}));
 }
 
-TEST_F(RegistrySettings, ValuesOfOtherShapesStopLoadingNamingThem) {
-  ASSERT_TRUE(OpenRawKey());
-  WriteText("Gwiazd", "12");
-  EXPECT_EQ(ErrorOf([&] { LoadSettings(store_); }), "Invalid data type for 'Gwiazd'");
-  WriteText("Gwiazd", "1500 meteors");
-  EXPECT_EQ(ErrorOf([&] { LoadSettings(store_); }), "Failed to get data for 'Gwiazd'");
-  Write("Gwiazd", REG_DWORD, DwordBytes(12));
-  Write("Dym", REG_BINARY, {1, 2, 3, 4});
-  EXPECT_EQ(ErrorOf([&] { LoadSettings(store_); }), "Invalid data type for 'Dym'");
-  Write("Dym", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0});
-  EXPECT_EQ(ErrorOf([&] { LoadSettings(store_); }), "Failed to get data for 'Dym'");
-  Write("Dym", REG_DWORD, {7, 0});  // too short to be a whole number
-  EXPECT_EQ(ErrorOf([&] { LoadSettings(store_); }), "Failed to get data for 'Dym'");
+TEST_F(RegistrySettings, EachStoredShapeLoadsOrStopsNamingTheValue) {
+  const std::map<std::string, DWORD> types = {
+      {"REG_NONE", REG_NONE},     {"REG_SZ", REG_SZ},
+      {"REG_BINARY", REG_BINARY}, {"REG_DWORD", REG_DWORD},
+      {"REG_QWORD", REG_QWORD},   {"REG_DWORD_BIG_ENDIAN", REG_DWORD_BIG_ENDIAN}};
+  const auto rows = ReadTestTable("registry_values.txt");
+  ASSERT_EQ(rows.size(), 10u) << "data/registry_values.txt not read";
+  for (const std::vector<std::string>& row : rows) {
+    const std::string& name = row[0];
+    SCOPED_TRACE(name + " " + row[1] + " " + row[2]);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QuorvelTarnwickFellworks");
+    ASSERT_TRUE(OpenRawKey());
+    Bytes data;
+    for (size_t i = 0; row[2] != "-" && i + 1 < row[2].size(); i += 2) {
+      data.push_back(static_cast<BYTE>(std::stoi(row[2].substr(i, 2), nullptr, 16)));
+    }
+    Write(name.c_str(), types.at(row[1]), data);
+    std::string expected;
+    for (size_t i = 3; i < row.size(); ++i) expected += (i > 3 ? " " : "") + row[i];
+    std::string loaded;
+    try {
+      const Four fields = Fields(LoadSettings(store_));
+      for (int32_t field : fields) loaded += (loaded.empty() ? "" : " ") + std::to_string(field);
+    } catch (const SettingsError& error) {
+      loaded = error.what();
+    }
+    EXPECT_EQ(loaded, expected);
+  }
 }
 
 TEST_F(RegistrySettings, SavingCreatesTheKeyAndWritesAllFourAsDwords) {
@@ -114,6 +139,32 @@ TEST_F(RegistrySettings, KeyThatCannotBeCreatedGivesDefaultsButFailsASave) {
               SaveSettings({100, 200, 30, 4}, settings, store);
             }),
             "Failed to create key \\Software\\QuorvelTarnwickFellworks\\Volatile\\orvantaSS");
+}
+
+// A key whose security lets everyone read it but nobody set its values, as an administrator
+// or a policy may leave it. The store asks for full access, so it cannot open the key at all.
+TEST_F(RegistrySettings, AKeyWithoutWriteAccessLoadsTheDefaultsAndRefusesASaveKeepingItsValues) {
+  ASSERT_TRUE(OpenRawKey());
+  Write("Dym", REG_DWORD, DwordBytes(200));
+  ASSERT_EQ(DenyToEveryone(KEY_SET_VALUE), ERROR_SUCCESS);
+  EXPECT_EQ(Fields(LoadSettings(store_)), (Four{1500, 1500, 50, 15}));
+  Settings settings{};
+  EXPECT_EQ(ErrorOf([&] {
+              SaveSettings({100, 201, 30, 4}, settings, store_);
+            }),
+            "Failed to create key \\Software\\QuorvelTarnwickFellworks\\orvantaSS");
+  ASSERT_TRUE(KeyExists());
+  EXPECT_EQ(Read("Dym"), std::make_pair(DWORD{REG_DWORD}, DwordBytes(200)));
+  EXPECT_EQ(ValueCount(), 1u);
+}
+
+// A key deleted under an open handle (another program cleaning up) refuses every write.
+TEST_F(RegistrySettings, AValueThatCannotBeWrittenIsReportedByTheKey) {
+  const std::unique_ptr<SettingsKey> key = store_.OpenKey();
+  ASSERT_NE(key, nullptr);
+  ASSERT_TRUE(key->SetValue("Gwiazd", 100));
+  ASSERT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QuorvelTarnwickFellworks"), ERROR_SUCCESS);
+  EXPECT_FALSE(key->SetValue("Dym", 200));
 }
 
 }  // namespace

@@ -229,6 +229,19 @@ TEST(XScreenSaverOptions, CountsFrameRateAndDelayAsTheDataFileSays) {
   EXPECT_GE(checked, 20);
 }
 
+// The mode must be known even when the options are bad, so that their error is reported the
+// way XScreenSaver's mode reports errors (no box).
+TEST(XScreenSaverOptions, ATargetIsRecognisedEvenWhereItsOptionsAreBad) {
+  for (const std::string& line : ReadTestLines("xscreensaver_options.txt")) {
+    const std::vector<std::string> args = Words(line.substr(0, line.find(" => ")));
+    EXPECT_EQ(NamesXScreenSaverTarget(args, nullptr), Outcome(args) != "no target") << line;
+  }
+  const std::vector<std::string> none, saver{"/s"};
+  EXPECT_TRUE(NamesXScreenSaverTarget(none, "not-a-window"));
+  EXPECT_FALSE(NamesXScreenSaverTarget(none, ""));
+  EXPECT_FALSE(NamesXScreenSaverTarget(saver, "0x10"));
+}
+
 TEST(XScreenSaverOptions, GivenCountsReplaceTheStoredOnesAndTheRestStay) {
   const std::vector<std::string> args{"--root", "--smoke", "300", "--lights", "4"};
   const Settings stored{700, 800, 90, 20};

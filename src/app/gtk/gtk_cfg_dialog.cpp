@@ -2,11 +2,14 @@
 // model's control table, white 11-pixel text, four sliders and the maker's link.
 #include "app/gtk/gtk_cfg_dialog.h"
 
+#include <glib-unix.h>
 #include <gtk/gtk.h>
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -71,6 +74,12 @@ class GtkCfgDialog : public CfgDialogView {
     gtk_widget_show_all(window_);
   }
 
+  // SIGTERM, SIGINT and SIGHUP close the dialog as "Anuluj" does; the process ends normally.
+  void EndOnTerminationSignals() {
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+      g_unix_signal_add(signal, OnTerminationSignal, this);
+  }
+
   // CfgDialogView
   void ShowSliderPosition(CfgControl slider, int32_t position) override {
     GtkRange* range = GTK_RANGE(widgets_.at(slider));
@@ -86,7 +95,9 @@ class GtkCfgDialog : public CfgDialogView {
     GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(window_), GTK_DIALOG_MODAL,
                                             GTK_MESSAGE_ERROR, GTK_BUTTONS_OK, "%s", text.c_str());
     gtk_window_set_title(GTK_WINDOW(box), std::string(title).c_str());
+    openBox_ = box;
     gtk_dialog_run(GTK_DIALOG(box));
+    openBox_ = nullptr;
     gtk_widget_destroy(box);
   }
   void OpenAddress(std::string_view address) override {
@@ -214,6 +225,21 @@ class GtkCfgDialog : public CfgDialogView {
     if (hand) g_object_unref(hand);
   }
 
+  // A signal asking the program to end closes the dialog without saving, as "Anuluj" does.
+  // An open message box is answered first; the dialog closes once its handler has returned.
+  static gboolean OnTerminationSignal(gpointer self) {
+    auto* dialog = static_cast<GtkCfgDialog*>(self);
+    if (dialog->openBox_) gtk_dialog_response(GTK_DIALOG(dialog->openBox_), GTK_RESPONSE_CLOSE);
+    g_idle_add_full(G_PRIORITY_HIGH_IDLE, CloseAsCancelled, self, nullptr);
+    return G_SOURCE_CONTINUE;
+  }
+
+  static gboolean CloseAsCancelled(gpointer self) {
+    auto* dialog = static_cast<GtkCfgDialog*>(self);
+    if (dialog->window_) dialog->model_.BtnAnulujClick();
+    return G_SOURCE_REMOVE;
+  }
+
   // The close button closes without saving, as "Anuluj" does.
   static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
     static_cast<GtkCfgDialog*>(self)->model_.BtnAnulujClick();
@@ -224,6 +250,7 @@ class GtkCfgDialog : public CfgDialogView {
   SettingsStore& store_;
   TCfgFrm model_;
   GtkWidget* window_ = nullptr;
+  GtkWidget* openBox_ = nullptr;
   std::map<CfgControl, GtkWidget*> widgets_;
 };
 
@@ -233,5 +260,6 @@ void RunConfigurationDialog(Settings& settings, SettingsStore& store, const std:
   g_set_application_name(title.c_str());
   GtkCfgDialog dialog(settings, store);
   dialog.Build();
+  dialog.EndOnTerminationSignals();
   gtk_main();
 }

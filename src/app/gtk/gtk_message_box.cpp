@@ -8,8 +8,20 @@
 
 #include "app/saver_platform.h"
 
+namespace {
+void (*displayOpened)() = nullptr;
+}  // namespace
+
+void OnGtkDisplayOpened(void (*hook)()) {
+  displayOpened = hook;
+}
+
 bool GtkDisplayAvailable() {
-  static const bool available = gtk_init_check(nullptr, nullptr);
+  static const bool available = [] {
+    if (!gtk_init_check(nullptr, nullptr)) return false;
+    if (displayOpened != nullptr) displayOpened();
+    return true;
+  }();
   return available;
 }
 

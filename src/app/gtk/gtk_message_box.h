@@ -9,6 +9,10 @@
 // Initialises GTK on first use; false when there is no display to show a dialog on.
 bool GtkDisplayAvailable();
 
+// `hook` runs once GTK has opened its display, so that the shell can put back what GTK
+// replaced for the whole process (its handler for a lost display prints several lines).
+void OnGtkDisplayOpened(void (*hook)());
+
 // `style` takes the kMb* values of app/saver_platform.h: with kMbIconError the box shows
 // the error icon, otherwise the information icon. Returns when the user has pressed OK.
 void ShowMessageBoxGtk(std::string_view text, std::string_view title, uint32_t style);

@@ -1,6 +1,7 @@
 // The Win32 platform of the shared start-up.
 #include "app/win32/win32_saver_process.h"
 
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -56,6 +57,11 @@ class Win32SaverPlatform final : public SaverPlatform {
 
   void ShowStartupError(const std::string& text) override {
     ShowMessageBoxUtf8(nullptr, text, kStartupErrorTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  }
+  // No Windows mode draws into another program's window, so this is not reached today.
+  void WriteStartupError(const std::string& text) override {
+    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(kStartupErrorTitle.size()),
+                 kStartupErrorTitle.data(), text.c_str());
   }
 
  private:

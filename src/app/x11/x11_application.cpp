@@ -45,10 +45,13 @@ int64_t MonotonicMicroseconds() {
 
 X11Application::X11Application(Display* display) : display_(display) {}
 
+// The signals that ask a program to end: XScreenSaver's and MATE's ending, Ctrl+C, and the
+// terminal or session going away.
+constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
 X11Application::~X11Application() {
   if (signalPipe[0] >= 0) {
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGINT, SIG_DFL);
+    for (int signal : kTerminationSignals) std::signal(signal, SIG_DFL);
     close(signalPipe[0]);
     close(signalPipe[1]);
     signalPipe[0] = signalPipe[1] = -1;
@@ -62,8 +65,7 @@ void X11Application::QuitOnTerminationSignals() {
   struct sigaction action = {};
   action.sa_handler = OnTerminationSignal;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
+  for (int signal : kTerminationSignals) sigaction(signal, &action, nullptr);
 }
 
 void X11Application::PostQuit(int exitCode) {

@@ -29,7 +29,7 @@ class X11Application : public Application {
   bool QuitPosted() const { return quitPosted_; }
   bool Active() const { return active_; }
 
-  // SIGTERM and SIGINT end the loop with exit code 0 instead of killing the process.
+  // SIGTERM, SIGINT and SIGHUP end the loop with exit code 0 instead of killing the process.
   void QuitOnTerminationSignals();
 
   // After each turn of the loop wait this long less the time the turn took, still waking

@@ -4,9 +4,14 @@
 
 #include "app/x11/x11_types.h"
 
-// Installs handlers that count protocol errors instead of exiting, and end the process
-// quietly (exit code 0) when the connection to the display is lost.
+// Installs handlers that count protocol errors instead of exiting, and end the process when
+// the connection to the display is lost (InstallDisplayLostHandler).
 void InstallX11ErrorHandlers();
+
+// When the connection to the display is lost (the X server ended or went away), one line on
+// standard error says so and the process ends at once with exit code 1. GTK installs its own
+// handler when it opens its display; calling this afterwards puts ours back.
+void InstallDisplayLostHandler();
 
 // Counts the protocol errors raised by the requests made while it lives.
 class X11ErrorTrap {

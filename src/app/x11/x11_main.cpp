@@ -3,6 +3,7 @@
 // the Windows-style "/S" and "/P <window>" it takes XScreenSaver's options (-root,
 // -window-id, $XSCREENSAVER_WINDOW), which draw into a window XScreenSaver owns.
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "app/saver_startup.h"
 #include "app/saver_window.h"
 #include "app/x11/x11_application.h"
+#include "app/x11/x11_ending_watch.h"
 #include "app/x11/x11_errors.h"
 #include "app/x11/x11_saver_window.h"
 #include "app/x11/x11_screensaver_options.h"
@@ -89,17 +91,28 @@ void ReportFrameStats(const TForm1& form, const X11SaverWindow& window, double s
                static_cast<int>(window.SwapControlUsed().size()), window.SwapControlUsed().data());
 }
 
+// Where a mode's messages go: a box with its copy on standard error, or where no box can be
+// answered, the line on standard error alone.
+MessageBoxFunction MessagesFor(SaverMode mode) {
+  if (ModeShowsBoxes(mode)) return ShowMessageBoxGtk;
+  return [](std::string_view text, std::string_view title, uint32_t) {
+    WriteMessageLine(text, title);
+  };
+}
+
 // The saver window and TForm1 over one display connection, until the loop ends.
 int RunSaverWindow(Display* display, const Settings& settings, const std::string& title,
-                   X11SaverKind kind, Window host, const RunOptions& options = {}) {
+                   X11SaverKind kind, Window host, const MessageBoxFunction& messages,
+                   const RunOptions& options = {}) {
   X11Application app(display);
   app.SetTitle(title);
   app.QuitOnTerminationSignals();
   app.SetTurnDelay(options.DelayMicroseconds);
-  app.ShowException = [](const std::string& text, const std::string& caption) {
-    ShowMessageBoxGtk(text, caption, kMbOk | kMbIconError);
+  app.ShowException = [&messages](const std::string& text, const std::string& caption) {
+    messages(text, caption, kMbOk | kMbIconError);
   };
-  X11SaverWindow window(display, app, kind, host, ShowMessageBoxGtk);
+  X11SaverWindow window(display, app, kind, host, messages);
+  const X11EndingWatch watch(display, kind == X11SaverKind::FullScreen ? None : host);
   TForm1 form(app, window, window, SystemFrameClock(), settings, kind != X11SaverKind::FullScreen);
   window.OnShow = [&form] { form.FormShow(); };
   window.OnResize = [&form](int32_t width, int32_t height) { form.FormResize(width, height); };
@@ -134,9 +147,16 @@ class X11SaverPlatform final : public SaverPlatform {
     if (!external_) return ParseCommandLine(args);
     for (const std::string& note : external_->Notes) std::fprintf(stderr, "%s\n", note.c_str());
     CommandLine command;
-    command.Mode = SaverMode::FullScreen;
+    command.Mode = SaverMode::External;
     command.Title = std::string(TitleForMode(command.Mode));
     return command;
+  }
+
+  SaverMode ModeNamedBy(std::span<const std::string> args) override {
+    if (NamesXScreenSaverTarget(args, std::getenv("XSCREENSAVER_WINDOW"))) {
+      return SaverMode::External;
+    }
+    return ::ModeNamedBy(args);
   }
 
   void SetTitle(const std::string& title) override { title_ = title; }
@@ -149,26 +169,35 @@ class X11SaverPlatform final : public SaverPlatform {
   }
 
   int RunSaver(const CommandLine& command, const Settings& settings) override {
+    // Mesa writes its shader cache from a thread of the lowest priority, and a process cannot
+    // end before each of its threads has run once more: on a busy machine that kept a preview
+    // alive for seconds after its host had gone. The saver's few shaders are compiled anew
+    // instead (a value the user set stays).
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
     display_ = XOpenDisplay(nullptr);
     if (display_ == nullptr) throw StartupError(CannotOpenDisplayText());
     InstallX11ErrorHandlers();
-    if (external_) {
+    const MessageBoxFunction messages = MessagesFor(command.Mode);
+    if (command.Mode == SaverMode::External) {
       const Window drawn = external_->Root ? VirtualRoot(display_) : external_->Window;
       // The settings file was read first, as in every mode; the options override it.
       return RunSaverWindow(display_, ApplyCountOptions(settings, *external_), title_,
                             X11SaverKind::External,
-                            RequireWindow(display_, static_cast<int64_t>(drawn)),
+                            RequireWindow(display_, static_cast<int64_t>(drawn)), messages,
                             {external_->DelayMicroseconds, external_->ShowFrameRate});
     }
     if (command.Mode == SaverMode::Preview) {
       return RunSaverWindow(display_, settings, title_, X11SaverKind::Preview,
-                            RequireWindow(display_, command.PreviewParent));
+                            RequireWindow(display_, command.PreviewParent), messages);
     }
-    return RunSaverWindow(display_, settings, title_, X11SaverKind::FullScreen, None);
+    return RunSaverWindow(display_, settings, title_, X11SaverKind::FullScreen, None, messages);
   }
 
   void ShowStartupError(const std::string& text) override {
     ShowMessageBoxGtk(text, kStartupErrorTitle, kMbOk | kMbIconError | kMbTaskModal);
+  }
+  void WriteStartupError(const std::string& text) override {
+    WriteMessageLine(text, kStartupErrorTitle);
   }
 
  private:
@@ -194,6 +223,9 @@ int main(int argc, char** argv) {
       break;
   }
   MaskFloatingPointExceptions();
+  // A write to a display that has gone must reach the lost-display handler, not kill us.
+  std::signal(SIGPIPE, SIG_IGN);
+  OnGtkDisplayOpened(InstallDisplayLostHandler);  // one line when the display goes, GTK's too
   X11SaverPlatform platform(LoadSystemGraphicsLibraries());
   return RunSaverProcess(args, platform);
 }

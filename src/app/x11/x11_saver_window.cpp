@@ -104,6 +104,8 @@ void X11SaverWindow::CreateFullScreenWindow() {
   RemoveDecorations(display_, topWindow_);
   AddNetWmStates(display_, topWindow_, {"_NET_WM_STATE_FULLSCREEN", "_NET_WM_STATE_ABOVE"});
   HideCursor(topWindow_);
+  // The screen's size changes with its monitors (RandR); the root says so.
+  XSelectInput(display_, root_, StructureNotifyMask);
 }
 
 bool X11SaverWindow::WindowManagerRunning() const {
@@ -300,6 +302,10 @@ void X11SaverWindow::HandleEvent(const XEvent& event) {
       const Window sized = kind_ == X11SaverKind::FullScreen ? topWindow_ : host_;
       if (event.xconfigure.window == sized) {
         FollowHostSize(event.xconfigure.width, event.xconfigure.height);
+      } else if (kind_ == X11SaverKind::FullScreen && event.xconfigure.window == root_) {
+        // A full-screen window covers the new screen; its own ConfigureNotify follows.
+        XMoveResizeWindow(display_, topWindow_, 0, 0, event.xconfigure.width,
+                          event.xconfigure.height);
       }
       break;
     }

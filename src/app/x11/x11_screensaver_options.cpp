@@ -160,6 +160,14 @@ std::optional<XScreenSaverOptions> ParseXScreenSaverOptions(std::span<const std:
   return options;
 }
 
+bool NamesXScreenSaverTarget(std::span<const std::string> args, const char* environmentWindow) {
+  try {
+    return ParseXScreenSaverOptions(args, environmentWindow).has_value();
+  } catch (const StartupError&) {
+    return true;  // it throws only once a target is named
+  }
+}
+
 Settings ApplyCountOptions(Settings settings, const XScreenSaverOptions& options) {
   for (std::size_t i = 0; i < kCountOptions.size(); ++i) {
     if (options.Counts[i]) settings.*kCountOptions[i].Field = *options.Counts[i];
@@ -213,6 +221,7 @@ std::string HelpText(std::string_view program) {
       "\n"
       "Settings: $XDG_CONFIG_HOME/QuorvelTarnwickFellworks/orvantaSS.conf (by default\n"
       "under ~/.config), lines Gwiazd=, Dym=, Wybuch=, Swiatel= (meteors, smoke puffs,\n"
-      "explosions, lights). Exit codes: 0, or 1 after a start-up error.\n";
+      "explosions, lights). Exit codes: 0 (also after SIGTERM, SIGINT or SIGHUP), or 1\n"
+      "after a start-up error or when the display is lost.\n";
   return text;
 }

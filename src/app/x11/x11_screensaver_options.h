@@ -51,6 +51,10 @@ uint32_t ParseX11WindowId(std::string_view text);
 std::optional<XScreenSaverOptions> ParseXScreenSaverOptions(std::span<const std::string> args,
                                                             const char* environmentWindow);
 
+// Whether the arguments and environment name a target, so that the program runs in
+// XScreenSaver's mode, even when ParseXScreenSaverOptions would throw for a bad value.
+bool NamesXScreenSaverTarget(std::span<const std::string> args, const char* environmentWindow);
+
 // The settings with the counts the options give put in place of the stored ones.
 Settings ApplyCountOptions(Settings settings, const XScreenSaverOptions& options);
 
