@@ -22,10 +22,6 @@ xvfb="${BENCH_PIDS[-1]}"
 export XDG_CONFIG_HOME="$tmp/config"
 export ORVANTA_FRAME_STATS=1
 
-clock_ticks="$(getconf CLK_TCK)"
-# Processor time of process $1 so far, in clock ticks (user + system, all its threads).
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
-
 run() {
   local label="$1"
   shift

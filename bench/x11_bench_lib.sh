@@ -20,3 +20,7 @@ start_private_xvfb() {
   [ -s "$BENCH_TMP/display" ] || { echo "Xvfb did not start: $(cat "$BENCH_TMP/xvfb.log")" >&2; exit 2; }
   export DISPLAY=":$(head -n1 "$BENCH_TMP/display")"
 }
+
+clock_ticks="$(getconf CLK_TCK)"
+# Processor time of process $1 so far, in clock ticks (user + system, all its threads).
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }

@@ -9,7 +9,7 @@ add_library(orvanta_headless_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/headless/headless_run.cpp
   ${CMAKE_CURRENT_LIST_DIR}/headless/trace_json.cpp)
 target_include_directories(orvanta_headless_core PUBLIC ${CMAKE_CURRENT_LIST_DIR}/headless)
-target_link_libraries(orvanta_headless_core PUBLIC orvanta_scene)
+target_link_libraries(orvanta_headless_core PUBLIC orvanta_scene orvanta_timer)
 orvanta_warnings(orvanta_headless_core)
 
 if(NOT CMAKE_CROSSCOMPILING)

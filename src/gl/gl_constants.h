@@ -128,6 +128,11 @@ inline constexpr GLenum GL_TEXTURE_1D = 0x0DE0;
 inline constexpr GLenum GL_TEXTURE_2D = 0x0DE1;
 inline constexpr GLenum GL_TEXTURE_BINDING_2D = 0x8069;
 
+// Client-side vertex arrays
+inline constexpr GLenum GL_VERTEX_ARRAY = 0x8074;
+inline constexpr GLenum GL_NORMAL_ARRAY = 0x8075;
+inline constexpr GLenum GL_TEXTURE_COORD_ARRAY = 0x8078;
+
 // Texture level queries
 inline constexpr GLenum GL_TEXTURE_WIDTH = 0x1000;
 inline constexpr GLenum GL_TEXTURE_HEIGHT = 0x1001;

@@ -66,6 +66,17 @@
   X(void, glColor4f, (GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha),                    \
     (red, green, blue, alpha))                                                                     \
   X(void, glTexCoord2f, (GLfloat s, GLfloat t), (s, t))                                            \
+  /* vertex arrays */                                                                              \
+  X(void, glEnableClientState, (GLenum array), (array))                                            \
+  X(void, glDisableClientState, (GLenum array), (array))                                           \
+  X(void, glVertexPointer, (GLint size, GLenum type, GLsizei stride, const GLvoid* pointer),       \
+    (size, type, stride, pointer))                                                                 \
+  X(void, glNormalPointer, (GLenum type, GLsizei stride, const GLvoid* pointer),                   \
+    (type, stride, pointer))                                                                       \
+  X(void, glTexCoordPointer, (GLint size, GLenum type, GLsizei stride, const GLvoid* pointer),     \
+    (size, type, stride, pointer))                                                                 \
+  X(void, glDrawElements, (GLenum mode, GLsizei count, GLenum type, const GLvoid* indices),        \
+    (mode, count, type, indices))                                                                  \
   /* textures */                                                                                   \
   X(void, glGenTextures, (GLsizei n, GLuint * textures), (n, textures))                            \
   X(void, glBindTexture, (GLenum target, GLuint texture), (target, texture))                       \

@@ -99,6 +99,11 @@ class LineWriter {
   bool first_ = true;
 };
 
+// Where an array lies changes from run to run, so the log only says whether there is one.
+void AppendArrayPointer(LineWriter& w, const void* pointer) {
+  w.Text(pointer != nullptr ? "array" : "null");
+}
+
 template <typename T>
 inline constexpr bool kAlwaysFalse = false;
 
@@ -106,6 +111,8 @@ template <typename T>
 void AppendArg(LineWriter& w, T value) {
   if constexpr (std::is_same_v<T, GLUquadric*>) {
     w.Text("quadric");
+  } else if constexpr (std::is_same_v<T, const GLvoid*>) {
+    AppendArrayPointer(w, value);  // the vertex array pointers
   } else if constexpr (std::is_arithmetic_v<T>) {
     w.Number(value);
   } else {
@@ -260,6 +267,36 @@ void AppendPixels(LineWriter& w, GLint width, GLint height, GLenum format, GLenu
   w.Text("[" + std::to_string(count) + " bytes fnv1a=" + HexDigits(Fnv1a64(bytes, count)) + "]");
 }
 
+// ---- vertex arrays ------------------------------------------------------------------------
+
+constexpr GLsizei kMaxListedIndices = 64;
+
+template <typename Index>
+void AppendIndexValues(LineWriter& w, const void* indices, GLsizei count) {
+  const auto* values = static_cast<const Index*>(indices);
+  if (count <= kMaxListedIndices) return w.Array(values, count);
+  const std::uint64_t bytes = std::uint64_t(count) * sizeof(Index);
+  w.Text("[" + std::to_string(count) + " indices fnv1a=" +
+         HexDigits(Fnv1a64(static_cast<const unsigned char*>(indices), bytes)) + "]");
+}
+
+// The indices of a draw: listed when there are few, otherwise their count and a hash of
+// their bytes, which tells one mesh from another.
+void AppendIndices(LineWriter& w, GLsizei count, GLenum type, const void* indices) {
+  if (indices == nullptr) return w.Text("null");
+  if (count < 0) return w.Text("[bad count]");
+  switch (type) {
+    case GL_UNSIGNED_BYTE:
+      return AppendIndexValues<std::uint8_t>(w, indices, count);
+    case GL_UNSIGNED_SHORT:
+      return AppendIndexValues<std::uint16_t>(w, indices, count);
+    case GL_UNSIGNED_INT:
+      return AppendIndexValues<std::uint32_t>(w, indices, count);
+    default:
+      return w.Text("[unknown layout]");
+  }
+}
+
 // ---- formatters for functions with pointer arguments ----------------------------------------
 
 void FormatArgs(tag::glFogfv, LineWriter& w, GLenum pname, const GLfloat* params) {
@@ -278,6 +315,14 @@ void FormatArgs(tag::glMaterialfv, LineWriter& w, GLenum face, GLenum pname,
   w.Number(face);
   w.Number(pname);
   w.Array(params, MaterialValueCount(pname));
+}
+
+void FormatArgs(tag::glDrawElements, LineWriter& w, GLenum mode, GLsizei count, GLenum type,
+                const GLvoid* indices) {
+  w.Number(mode);
+  w.Number(count);
+  w.Number(type);
+  AppendIndices(w, count, type, indices);
 }
 
 void FormatArgs(tag::glGenTextures, LineWriter& w, GLsizei n, GLuint*) {

@@ -11,6 +11,9 @@
 //     1 otherwise); a null array is `null`
 //   - pixel data as its bytes, [1,2,3], when it has at most 64 of them, otherwise as
 //     [N bytes fnv1a=0123456789abcdef] (64-bit FNV-1a over the tightly packed pixels)
+//   - vertex array pointers as `array` (or `null`): glVertexPointer(3,5126,0,array); the
+//     indices of glDrawElements as their values when there are at most 64 of them, otherwise
+//     as [N indices fnv1a=0123456789abcdef] (64-bit FNV-1a over their bytes)
 //   - the GLU quadric as `quadric`; ChoosePixelFormat's handles as `dc` and `pfd`; the name
 //     wglGetProcAddress looks up as itself: wglGetProcAddress(wglSwapIntervalEXT)
 //   - output arrays are left out: glGetFloatv(2982), glGenTextures(10),

@@ -40,7 +40,7 @@ void OffscreenWindow::CreateScene(Scene& scene, const Settings& settings, uint64
 
 void OffscreenWindow::RenderFrame(const Scene& scene) {
   if (quadric_ == nullptr) throw std::logic_error("RenderFrame before CreateScene");
-  ::RenderFrame(scene, target_, quadric_);
+  ::RenderFrame(scene, target_, quadric_, method_);
 }
 
 // There is no front buffer to show; the frame is done once OSMesa has drawn all of it.

@@ -35,6 +35,8 @@ class OffscreenWindow {
   // One RenderFrame of `scene`; its swap waits until the picture is complete and then
   // calls the swap observer, if any.
   void RenderFrame(const Scene& scene);
+  // How RenderFrame draws: the saver's own way unless told otherwise.
+  void SetDrawingMethod(DrawingMethod method) { method_ = method; }
   void SetSwapObserver(std::function<void()> observer) { swapObserver_ = std::move(observer); }
 
   int32_t Width() const { return width_; }
@@ -53,5 +55,6 @@ class OffscreenWindow {
   void(ORVANTA_GLAPI* deleteQuadric_)(GLUquadric*) = nullptr;
   GLUquadric* quadric_ = nullptr;
   RenderTarget target_;
+  DrawingMethod method_ = DrawingMethod::Arrays;
   std::function<void()> swapObserver_;
 };

@@ -6,6 +6,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstddef>
+#include <numbers>
 
 #include "gl/gl_constants.h"
 #include "gl/gl_entries.h"
@@ -75,8 +76,63 @@ GLfloat GlowOpacity(double z) {
   return 0.4f;
 }
 
-void DrawLightGlow(const LightBeacon& light, const ViewAxes& axes) {
-  BindObjectLinear(TextureSlotSmoke);
+// Whether the drawing leaves out a sphere round (x, y, z): the literal one never does, the
+// one from arrays when it lies wholly outside the view. Whatever a left-out object would
+// have set (its colour, its texture, its shininess) every object drawn after it sets anew.
+bool LeftOut(const FrameDrawing& frame, double x, double y, double z, double radius) {
+  return frame.Method == DrawingMethod::Arrays && frame.Frustum.Excludes(x, y, z, radius);
+}
+
+// A square translated to a position and then centred on it lies at twice the position;
+// its corners reach halfSize times the square root of two from its centre.
+bool SquareLeftOut(const FrameDrawing& frame, double x, double y, double z, double halfSize) {
+  return LeftOut(frame, 2 * x, 2 * y, 2 * z, std::abs(halfSize) * std::numbers::sqrt2);
+}
+
+// The texture operations and the shininess: sent where they stand in the literal drawing,
+// otherwise asked of the frame's state cache, which sends what changed just before the
+// next thing is drawn (SendState, SphereArrays::Draw).
+void BindTexture(FrameDrawing& frame, int32_t slot) {
+  if (frame.Method == DrawingMethod::Reference) return BindObjectLinear(slot);
+  frame.State.BindObjectLinear(slot);
+}
+
+void Unbind(FrameDrawing& frame) {
+  if (frame.Method == DrawingMethod::Reference) return UnbindTexture();
+  frame.State.UnbindTexture();
+}
+
+void SetShininess(FrameDrawing& frame, GLfloat shininess) {
+  if (frame.Method == DrawingMethod::Reference) {
+    return GL.glMaterialf(GL_FRONT, GL_SHININESS, shininess);
+  }
+  frame.State.SetFrontShininess(shininess);
+}
+
+// Spheres from arrays need no quadric switch; SphereArrays sets it where it falls back on
+// the quadric.
+void SetQuadricTexture(FrameDrawing& frame, bool textured) {
+  if (frame.Method == DrawingMethod::Reference) {
+    GLu.gluQuadricTexture(frame.Quadric, textured ? GL_TRUE : GL_FALSE);
+  }
+}
+
+// Before something drawn in immediate mode.
+void SendState(FrameDrawing& frame) {
+  if (frame.Method == DrawingMethod::Arrays) frame.State.Apply();
+}
+
+// A sphere round the current origin, with the quadric's texture coordinates or not.
+void DrawSphere(FrameDrawing& frame, double radius, int32_t slices, int32_t stacks, bool textured) {
+  if (frame.Method == DrawingMethod::Reference) {
+    return GLu.gluSphere(frame.Quadric, radius, slices, stacks);
+  }
+  frame.Spheres.Draw(frame.Quadric, radius, slices, stacks, textured, frame.State);
+}
+
+void DrawLightGlow(const LightBeacon& light, const ViewAxes& axes, FrameDrawing& frame) {
+  BindTexture(frame, TextureSlotSmoke);
+  SendState(frame);
   GL.glPushMatrix();
   GL.glColor4f(static_cast<GLfloat>(light.Red), static_cast<GLfloat>(light.Green),
                static_cast<GLfloat>(light.Blue), GlowOpacity(light.Z));
@@ -84,7 +140,7 @@ void DrawLightGlow(const LightBeacon& light, const ViewAxes& axes) {
   Translate(light.X, light.Y, light.Z);
   DrawBillboard(light.X, light.Y, light.Z, kGlowHalfSize, axes.Right, axes.Up);
   GL.glPopMatrix();
-  UnbindTexture();
+  Unbind(frame);
 }
 
 void SetColouredLight(GLenum light, const LightBeacon& beacon) {
@@ -101,33 +157,36 @@ void SetColouredLight(GLenum light, const LightBeacon& beacon) {
   SetLightColours(light, {colour, colour, colour});
 }
 
-void DrawParticle(const SceneParticle& particle, GLUquadric* quadric) {
+void DrawParticle(const SceneParticle& particle, FrameDrawing& frame) {
+  if (LeftOut(frame, particle.X, particle.Y, particle.Z, particle.Radius)) return;
   const bool textured = particle.IsMeteor != 0;
   if (textured) {
     // The sphere's own texture coordinates map the meteor image.
-    GLu.gluQuadricTexture(quadric, GL_TRUE);
-    BindObjectLinear(TextureSlotMeteor);
+    SetQuadricTexture(frame, true);
+    BindTexture(frame, TextureSlotMeteor);
   }
-  GL.glMaterialf(GL_FRONT, GL_SHININESS, static_cast<GLfloat>(particle.Shininess));
+  SetShininess(frame, static_cast<GLfloat>(particle.Shininess));
   GL.glColor3f(particle.Red, particle.Green, particle.Blue);
   GL.glPushMatrix();
   Translate(particle.X, particle.Y, particle.Z);
   GL.glRotated(particle.AngleX, 1.0, 0.0, 0.0);
   GL.glRotated(particle.AngleY, 0.0, 1.0, 0.0);
-  GLu.gluSphere(quadric, particle.Radius, particle.Slices, particle.Stacks);
+  DrawSphere(frame, particle.Radius, particle.Slices, particle.Stacks, textured);
   GL.glPopMatrix();
   if (textured) {
-    GLu.gluQuadricTexture(quadric, GL_FALSE);
-    UnbindTexture();
+    SetQuadricTexture(frame, false);
+    Unbind(frame);
   }
 }
 
-void DrawFlash(const ExplosionFlash& flash, GLUquadric* quadric) {
-  GL.glMaterialf(GL_FRONT, GL_SHININESS, 1.0f);
+void DrawFlash(const ExplosionFlash& flash, FrameDrawing& frame) {
+  constexpr int32_t kFacets = 20;
+  if (LeftOut(frame, flash.X, flash.Y, flash.Z, flash.Radius)) return;
+  SetShininess(frame, 1.0f);
   GL.glColor4f(1.0f, 0.7f, 0.0f, static_cast<GLfloat>(flash.Alpha));
   GL.glPushMatrix();
   Translate(flash.X, flash.Y, flash.Z);
-  GLu.gluSphere(quadric, flash.Radius, 20, 20);
+  DrawSphere(frame, flash.Radius, kFacets, kFacets, false);
   GL.glPopMatrix();
 }
 
@@ -138,50 +197,76 @@ bool HasTextureSlot(const SmokePuff& puff) {
 }
 
 // Born small, black and opaque; ends large, light grey and transparent. Not clamped.
-void DrawSmokePuff(const SmokePuff& puff, const ViewAxes& axes) {
+void DrawSmokePuff(const SmokePuff& puff, const ViewAxes& axes, FrameDrawing& frame) {
+  const double halfSize = 20.0 - 3.0 * puff.Life;
+  if (SquareLeftOut(frame, puff.X, puff.Y, puff.Z, halfSize)) return;
   const auto grey = static_cast<GLfloat>(0.8 - puff.Life / 7.0);
   GL.glColor4f(grey, grey, grey, static_cast<GLfloat>(puff.Life / 6.0));
-  BindObjectLinear(puff.Kind + 2);
+  BindTexture(frame, puff.Kind + 2);
+  SendState(frame);
   GL.glPushMatrix();
   // Like the glows: the square lies at twice the puff's position.
   Translate(puff.X, puff.Y, puff.Z);
-  DrawBillboard(puff.X, puff.Y, puff.Z, 20.0 - 3.0 * puff.Life, axes.Right, axes.Up);
+  DrawBillboard(puff.X, puff.Y, puff.Z, halfSize, axes.Right, axes.Up);
   GL.glPopMatrix();
-  UnbindTexture();
+  Unbind(frame);
+}
+
+// The end of a billboard pass. Its glPopAttrib puts back every piece of state the pass
+// changed, the texturing included, so the cached drawing need not switch it off first.
+void EndBillboardPass(FrameDrawing& frame) {
+  if (frame.Method == DrawingMethod::Reference) UnbindTexture();
+  GL.glPopAttrib();
+  frame.State.Forget();
 }
 
 }  // namespace
 
-void RenderFrame(const Scene& scene, const RenderTarget& target, GLUquadric* quadric) {
+void RenderFrame(const Scene& scene, const RenderTarget& target, GLUquadric* quadric,
+                 DrawingMethod method) {
   assert(quadric != nullptr && "the quadric comes from CreateQuadric");
   GL.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   GL.glLoadIdentity();
-  DrawScene(scene, target, quadric);
+  DrawScene(scene, target, quadric, method);
   if (target.DrawOverlay) target.DrawOverlay();
   if (target.SwapBuffers) target.SwapBuffers();
 }
 
-void DrawScene(const Scene& scene, const RenderTarget& target, GLUquadric* quadric) {
-  SetProjectionAndView(scene, target);
+void DrawScene(const Scene& scene, const RenderTarget& target, GLUquadric* quadric,
+               DrawingMethod method) {
+  FrameDrawing frame(quadric, method);
+  frame.Frustum = SetProjectionAndView(scene, target);
   SetFixedLights(scene);
-  DrawLightGlows(scene);
+  DrawLightGlows(scene, frame);
   SetColouredLights(scene);
   PrepareQuadricAndMaterial(quadric);
-  DrawParticles(scene, quadric);
-  DrawFlashes(scene, quadric);
-  DrawSmokePuffs(scene);
+  DrawParticles(scene, frame);
+  DrawFlashes(scene, frame);
+  DrawSmokePuffs(scene, frame);
   SetBaseMaterial();
   DrawShip(scene, quadric);
   DrawLaserLines(scene);
 }
 
 // The eye wobbles near the origin and looks at a wobbling point near the ship.
-void SetProjectionAndView(const Scene& scene, const RenderTarget& target) {
+ViewFrustum SetProjectionAndView(const Scene& scene, const RenderTarget& target) {
   ResizeGL(target.Width, target.Height, scene.FlightSpeed);
   const double t = scene.SceneClock;
-  GLu.gluLookAt(14.3 * std::sin(t / 10.0), 15.3 * std::cos(t / 9.0), 0.0,
-                14.3 * std::sin(t / 7.3) + scene.ShipX, 15.3 * std::cos(t / 5.31) + scene.ShipY,
-                9.0 * std::cos(t / 13.0) + scene.ShipZ, scene.UpX, scene.UpY, 0.0);
+  const LookAtView view = {14.3 * std::sin(t / 10.0),
+                           15.3 * std::cos(t / 9.0),
+                           0.0,
+                           14.3 * std::sin(t / 7.3) + scene.ShipX,
+                           15.3 * std::cos(t / 5.31) + scene.ShipY,
+                           9.0 * std::cos(t / 13.0) + scene.ShipZ,
+                           scene.UpX,
+                           scene.UpY,
+                           0.0};
+  GLu.gluLookAt(view.EyeX, view.EyeY, view.EyeZ, view.CentreX, view.CentreY, view.CentreZ, view.UpX,
+                view.UpY, view.UpZ);
+  const int32_t height = target.Height == 0 ? 1 : target.Height;
+  return ViewFrustum(kBaseFieldOfView + scene.FlightSpeed,
+                     static_cast<double>(target.Width) / static_cast<double>(height), kNearPlane,
+                     kFarPlane, view);
 }
 
 void SetFixedLights(const Scene& scene) {
@@ -211,15 +296,16 @@ void SetFixedLights(const Scene& scene) {
 }
 
 // Unlit, so the squares need no normal, and the pass sends none.
-void DrawLightGlows(const Scene& scene) {
+void DrawLightGlows(const Scene& scene, FrameDrawing& frame) {
   BeginBillboardPass(Lighting::Off);
   const ViewAxes axes = ReadViewAxes();
-  GL.glMaterialf(GL_FRONT, GL_SHININESS, 1.0f);
+  SetShininess(frame, 1.0f);
   for (const LightBeacon& light : scene.Lights) {
-    if (light.Z < 0.0) DrawLightGlow(light, axes);
+    if (light.Z < 0.0 && !SquareLeftOut(frame, light.X, light.Y, light.Z, kGlowHalfSize)) {
+      DrawLightGlow(light, axes, frame);
+    }
   }
-  UnbindTexture();
-  GL.glPopAttrib();
+  EndBillboardPass(frame);
 }
 
 // Under the look-at matrix alone, so each light sits at its own position (its glow does
@@ -240,35 +326,43 @@ void PrepareQuadricAndMaterial(GLUquadric* quadric) {
   SetBaseMaterial();
 }
 
-void DrawParticles(const Scene& scene, GLUquadric* quadric) {
+// Leaves the quadric without texture coordinates and texturing off.
+void DrawParticles(const Scene& scene, FrameDrawing& frame) {
   for (const SceneParticle& particle : scene.Particles) {
-    if (particle.Alive != 0) DrawParticle(particle, quadric);
+    if (particle.Alive != 0) DrawParticle(particle, frame);
   }
-  GLu.gluQuadricTexture(quadric, GL_FALSE);
-  UnbindTexture();
+  if (frame.Method == DrawingMethod::Reference) {
+    GLu.gluQuadricTexture(frame.Quadric, GL_FALSE);
+    UnbindTexture();
+    return;
+  }
+  frame.State.SetQuadricTexture(false);
+  frame.State.UnbindTexture();
+  frame.State.Apply();
 }
 
 // Translucent, in pool order without sorting: depth writes are off so order matters little.
-void DrawFlashes(const Scene& scene, GLUquadric* quadric) {
+// The last pass with spheres: the client arrays go off at its end.
+void DrawFlashes(const Scene& scene, FrameDrawing& frame) {
   GL.glEnable(GL_BLEND);
   GL.glDepthMask(GL_FALSE);
   for (const ExplosionFlash& flash : scene.Flashes) {
-    if (flash.Alive != 0) DrawFlash(flash, quadric);
+    if (flash.Alive != 0) DrawFlash(flash, frame);
   }
   GL.glDepthMask(GL_TRUE);
   GL.glDisable(GL_BLEND);
+  if (frame.Method == DrawingMethod::Arrays) frame.Spheres.End();
 }
 
 // Lit, unlike the glows.
-void DrawSmokePuffs(const Scene& scene) {
+void DrawSmokePuffs(const Scene& scene, FrameDrawing& frame) {
   BeginBillboardPass(Lighting::On);
   const ViewAxes axes = ReadViewAxesFacingViewer();
-  GL.glMaterialf(GL_FRONT, GL_SHININESS, 1.0f);
+  SetShininess(frame, 1.0f);
   for (const SmokePuff& puff : scene.SmokePuffs) {
-    if (puff.Alive != 0 && HasTextureSlot(puff)) DrawSmokePuff(puff, axes);
+    if (puff.Alive != 0 && HasTextureSlot(puff)) DrawSmokePuff(puff, axes, frame);
   }
-  UnbindTexture();
-  GL.glPopAttrib();
+  EndBillboardPass(frame);
 }
 
 // With colour material on only the specular value shows; ambient and diffuse follow the

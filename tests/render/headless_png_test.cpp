@@ -1,9 +1,11 @@
 // orvanta-headless drawing for real: PNG encoding, pictures and GL logs written by runs
-// with OSMesa, and the same seed giving the same file twice.
+// with OSMesa, the same seed giving the same file twice, the literal drawing and the
+// benchmark.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -97,13 +99,16 @@ class HeadlessDrawing : public ::testing::Test {
     args.insert(args.end(), {"--settings", "300,300,20,6", "--size", "160x120"});
     std::ostringstream out;
     err_.str("");
-    return RunHeadless(
+    const int code = RunHeadless(
         ParseHeadlessOptions(args), [] { return kDefaultSettings; }, out, err_, MakeOsMesaFrames);
+    out_ = out.str();
+    return code;
   }
   std::string In(const std::string& name) const { return (dir_ / name).string(); }
 
   std::filesystem::path dir_;
   std::ostringstream err_;
+  std::string out_;
 };
 
 TEST_F(HeadlessDrawing, TheSameSeedWritesTheSamePictureTwice) {
@@ -147,6 +152,40 @@ TEST_F(HeadlessDrawing, GlLogOfAVideoMarksTheEndOfEveryFrame) {
   const std::vector<std::string> lines = ReadLines(dir_ / "calls.txt");
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "SwapBuffers"), 4);
   EXPECT_EQ(lines.back(), "SwapBuffers");
+}
+
+// The literal drawing sends every sphere through the quadric, the saver's through arrays;
+// the pictures are the same.
+TEST_F(HeadlessDrawing, TheReferenceDrawingSendsOtherCallsForTheSamePicture) {
+  const std::vector<std::string> common = {"--seed", "8", "--frames", "200"};
+  auto with = [&common](std::vector<std::string> more) {
+    more.insert(more.begin(), common.begin(), common.end());
+    return more;
+  };
+  ASSERT_EQ(Run(with({"--png", In("new.png"), "--gl-log", In("new.txt")})), 0) << err_.str();
+  ASSERT_EQ(Run(with({"--png", In("ref.png"), "--gl-log", In("ref.txt"), "--reference-drawing"})),
+            0)
+      << err_.str();
+  EXPECT_EQ(ReadBytes(dir_ / "new.png"), ReadBytes(dir_ / "ref.png"));
+  const auto count = [](const std::vector<std::string>& lines, std::string_view prefix) {
+    return std::count_if(lines.begin(), lines.end(),
+                         [prefix](const std::string& line) { return line.starts_with(prefix); });
+  };
+  const std::vector<std::string> fresh = ReadLines(dir_ / "new.txt");
+  const std::vector<std::string> literal = ReadLines(dir_ / "ref.txt");
+  EXPECT_GT(count(fresh, "glDrawElements("), 0);
+  EXPECT_EQ(count(fresh, "gluSphere("), 0);
+  EXPECT_EQ(count(literal, "glDrawElements("), 0);
+  EXPECT_GT(count(literal, "gluSphere("), count(fresh, "glDrawElements("));
+}
+
+TEST_F(HeadlessDrawing, ABenchmarkPrintsItsOneLineAndWritesNothing) {
+  ASSERT_EQ(Run({"--seed", "4", "--frames", "5", "--benchmark"}), 0) << err_.str();
+  EXPECT_THAT(out_,
+              ::testing::MatchesRegex("frames 5 median [0-9]+\\.[0-9] ms p95 [0-9]+\\.[0-9] ms "
+                                      "cpu [0-9]+\\.[0-9] ms/frame thread [0-9]+\\.[0-9] "
+                                      "ms/frame\n"));
+  EXPECT_TRUE(std::filesystem::is_empty(dir_));
 }
 
 TEST_F(HeadlessDrawing, UnwritableOutputsFailTheRunNamingThem) {

@@ -180,6 +180,43 @@ TEST_F(GlRecorderFormat, UploadsGLWouldRefuseAreNotRead) {
   EXPECT_EQ(Last(), "glTexImage2D(3553,0,6407,1,1,0,12345,5121,[unknown layout])");
 }
 
+// Array pointers are addresses that differ from run to run; indices are data like pixels.
+TEST_F(GlRecorderFormat, VertexArraysLogNoAddressesAndTheirIndicesAsData) {
+  const float positions[6] = {0, 1, 2, 3, 4, 5};
+  GL.glVertexPointer(3, GL_FLOAT, 0, positions);
+  GL.glNormalPointer(GL_FLOAT, 12, positions);
+  GL.glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
+  GL.glEnableClientState(GL_VERTEX_ARRAY);
+  GL.glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  const uint16_t triangle[3] = {2, 0, 65535};
+  GL.glDrawElements(GL_TRIANGLES, 3, GL_UNSIGNED_SHORT, triangle);
+  const uint8_t bytes[2] = {7, 255};
+  GL.glDrawElements(GL_TRIANGLES, 2, GL_UNSIGNED_BYTE, bytes);
+  const uint32_t wide[1] = {4000000000u};
+  GL.glDrawElements(GL_POINTS, 1, GL_UNSIGNED_INT, wide);
+  GL.glDrawElements(GL_TRIANGLES, 3, GL_FLOAT, triangle);
+  GL.glDrawElements(GL_TRIANGLES, -3, GL_UNSIGNED_SHORT, triangle);
+  GL.glDrawElements(GL_TRIANGLES, 3, GL_UNSIGNED_SHORT, nullptr);
+  EXPECT_THAT(
+      recorder_.Lines(),
+      ElementsAre("glVertexPointer(3,5126,0,array)", "glNormalPointer(5126,12,array)",
+                  "glTexCoordPointer(2,5126,0,null)", "glEnableClientState(32884)",
+                  "glDisableClientState(32888)", "glDrawElements(4,3,5123,[2,0,65535])",
+                  "glDrawElements(4,2,5121,[7,255])", "glDrawElements(0,1,5125,[4000000000])",
+                  "glDrawElements(4,3,5126,[unknown layout])",
+                  "glDrawElements(4,-3,5123,[bad count])", "glDrawElements(4,3,5123,null)"));
+}
+
+TEST_F(GlRecorderFormat, LongIndexListsShowCountAndHash) {
+  std::vector<uint16_t> indices(65);
+  for (std::size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<uint16_t>(i * 3);
+  GL.glDrawElements(GL_TRIANGLES, 64, GL_UNSIGNED_SHORT, indices.data());
+  EXPECT_EQ(Last().find("glDrawElements(4,64,5123,[0,3,6,"), 0u) << Last();
+  GL.glDrawElements(GL_TRIANGLES, 65, GL_UNSIGNED_SHORT, indices.data());
+  // FNV-1a over the 130 bytes, low byte of each index first as they lie in memory.
+  EXPECT_EQ(Last(), "glDrawElements(4,65,5123,[65 indices fnv1a=c742f634d7fcb2ed])");
+}
+
 class GlRecorderOrder : public GlTablesTest {};
 
 TEST_F(GlRecorderOrder, CallsOfBothTablesAndMarksAreLoggedInOrder) {

@@ -1,6 +1,6 @@
 // The drawing side of orvanta-headless as its command line and its run see it: the
-// --png, --size and --gl-log options, the picture file names, and when frames are drawn
-// during a run (with a stand-in for the OSMesa drawing).
+// --png, --size, --gl-log, --reference-drawing and --benchmark options, the picture file
+// names, and when frames are drawn during a run (with a stand-in for the OSMesa drawing).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -87,9 +87,32 @@ TEST(HeadlessDrawingOptions, RefusesWrongSizesAndPointlessCombinations) {
   EXPECT_THROW(ParseHeadlessOptions({"--gl-log"}), UsageError);
 }
 
+TEST(HeadlessDrawingOptions, BenchmarkAndReferenceDrawingAskForFramesAndNoFiles) {
+  const HeadlessOptions bench = ParseHeadlessOptions(
+      {"--benchmark", "--frames", "5", "--reference-drawing", "--size", "640x360"});
+  EXPECT_TRUE(bench.Benchmark);
+  EXPECT_TRUE(bench.ReferenceDrawing);
+  EXPECT_TRUE(bench.RendersFrames());
+  EXPECT_TRUE(bench.RendersEveryFrame());
+  EXPECT_TRUE(ParseHeadlessOptions({"--png", "a.png", "--reference-drawing"}).ReferenceDrawing);
+  EXPECT_FALSE(ParseHeadlessOptions({"--png", "a.png"}).ReferenceDrawing);
+  // A benchmark writes nothing and needs steps to time; the reference drawing needs frames.
+  for (const Args& wrong : std::vector<Args>{{"--benchmark"},
+                                             {"--benchmark", "--frames", "0"},
+                                             {"--benchmark", "--frames", "3", "--png", "a.png"},
+                                             {"--benchmark", "--frames", "3", "--gl-log", "l.txt"},
+                                             {"--benchmark", "--frames", "3", "--trace", "-"},
+                                             {"--benchmark=1", "--frames", "3"},
+                                             {"--reference-drawing"},
+                                             {"--reference-drawing", "--frames", "3"}}) {
+    EXPECT_THROW(ParseHeadlessOptions(wrong), UsageError) << wrong.front() << " " << wrong.back();
+  }
+}
+
 TEST(HeadlessDrawingOptions, HelpDescribesTheDrawingOptions) {
   const std::string help = HeadlessHelpText();
-  for (const char* option : {"--png FILE", "--size WxH", "--gl-log FILE", "%04d", "SwapBuffers"}) {
+  for (const char* option : {"--png FILE", "--size WxH", "--gl-log FILE", "%04d", "SwapBuffers",
+                             "--reference-drawing", "--benchmark"}) {
     EXPECT_THAT(help, HasSubstr(option));
   }
 }
@@ -122,17 +145,19 @@ class NotingFrames : public HeadlessFrames {
 struct RunResult {
   int Code;
   std::string Err;
+  std::string Out;
 };
 
-RunResult RunWith(const Args& args, const HeadlessFramesFactory& factory) {
+RunResult RunWith(const Args& args, const HeadlessFramesFactory& factory,
+                  const CostClocks& clocks = ReadCostClocks) {
   std::ostringstream out, err;
   const int code = RunHeadless(
       ParseHeadlessOptions(args),
       [] {
         return Settings{20, 20, 2, 2};
       },
-      out, err, factory);
-  return {code, err.str()};
+      out, err, factory, clocks);
+  return {code, err.str(), out.str()};
 }
 
 HeadlessFramesFactory Noting(DrawingNotes& notes) {
@@ -163,6 +188,33 @@ TEST(HeadlessDrawingRun, AGlLogAloneDrawsOneFrameAndWritesNoPicture) {
   EXPECT_EQ(RunWith({"--gl-log", "calls.txt"}, Noting(notes)).Code, 0);
   EXPECT_THAT(notes.Events, ElementsAre("start", "textures", "fixed state",
                                         "draw clock 0.0 to nothing", "finish"));
+}
+
+// Clocks that move 10 ms of wall-clock time, 15 ms of the process's and 5 ms of the
+// thread's processor time from one reading to the next.
+TEST(HeadlessDrawingRun, ABenchmarkDrawsEveryStepWritesNothingAndPrintsOneLine) {
+  DrawingNotes notes;
+  bool reference = false;
+  CostReading now{100, 50, 20};
+  const RunResult result = RunWith(
+      {"--frames", "3", "--benchmark", "--reference-drawing"},
+      [&](const HeadlessOptions& options, std::ostream&) {
+        reference = options.ReferenceDrawing;
+        return std::make_unique<NotingFrames>(notes);
+      },
+      [&now] {
+        const CostReading reading = now;
+        now = {now.WallSeconds + 0.010, now.ProcessCpuSeconds + 0.015,
+               now.ThreadCpuSeconds + 0.005};
+        return reading;
+      });
+  EXPECT_EQ(result.Code, 0);
+  EXPECT_TRUE(reference);
+  EXPECT_EQ(result.Out,
+            "frames 3 median 10.0 ms p95 10.0 ms cpu 15.0 ms/frame thread 5.0 ms/frame\n");
+  EXPECT_THAT(notes.Events,
+              ElementsAre("start", "textures", "fixed state", "draw clock 0.1 to nothing",
+                          "draw clock 0.2 to nothing", "draw clock 0.3 to nothing", "finish"));
 }
 
 TEST(HeadlessDrawingRun, NoDrawingUnlessAskedFor) {

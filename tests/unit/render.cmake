@@ -4,7 +4,9 @@ set(_render_calls_sources
   ${CMAKE_CURRENT_LIST_DIR}/render_state_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/billboard_ship_frame_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scene_drawing_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/frame_rate_overlay_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/frame_rate_overlay_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/draw_state_cache_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/view_frustum_test.cpp)
 if(WIN32)
   # Scene start-up loads the built-in images from the executable's resources.
   list(APPEND _render_calls_sources ${CMAKE_CURRENT_LIST_DIR}/texture_images.rc)

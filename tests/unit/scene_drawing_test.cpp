@@ -74,10 +74,49 @@ std::vector<double> Numbers(const std::string& line) {
   return numbers;
 }
 
+SmokePuff Puff(double x, double y, double z, double life, uint8_t kind = 0) {
+  SmokePuff puff;
+  puff.Alive = 1;
+  puff.X = x;
+  puff.Y = y;
+  puff.Z = z;
+  puff.Life = life;
+  puff.Kind = kind;
+  return puff;
+}
+
+// Expected lines ending in "..." stand for any line that starts with the rest (the hash of
+// a mesh's indices, say).
+::testing::Matcher<const std::string&> LineLike(const std::string& expected) {
+  if (expected.ends_with("..."))
+    return ::testing::StartsWith(expected.substr(0, expected.size() - 3));
+  return ::testing::Eq(expected);
+}
+void ExpectCalls(const Lines& actual, const Lines& expected) {
+  std::vector<::testing::Matcher<const std::string&>> matchers;
+  for (const std::string& line : expected) matchers.push_back(LineLike(line));
+  EXPECT_THAT(actual, ElementsAreArray(matchers));
+}
+
+// The client arrays spheres are drawn from: one interleaved array of 32 bytes a vertex,
+// pointed at once.
+const Lines kArraysOn = {"glVertexPointer(3,5126,32,array)", "glNormalPointer(5126,32,array)",
+                         "glTexCoordPointer(2,5126,32,array)",
+                         Call("glEnableClientState", GL_VERTEX_ARRAY),
+                         Call("glEnableClientState", GL_NORMAL_ARRAY)};
+// Triangles of a mesh: indices from 36 up are logged as a hash.
+std::string Triangles(int count) {
+  return "glDrawElements(4," + std::to_string(count) + ",5123,...";
+}
+
 class SceneDrawing : public RecordedCalls {
  protected:
+  FrameDrawing Frame(DrawingMethod method) { return FrameDrawing(quadric_, method); }
+
   RenderTarget target_{320, 240, [this] { recorder_.Mark("SwapBuffers"); }};
 };
+
+constexpr DrawingMethod kBothMethods[] = {DrawingMethod::Reference, DrawingMethod::Arrays};
 
 // ---- frame and view ---------------------------------------------------------------------
 
@@ -214,7 +253,8 @@ TEST_F(SceneDrawing, OnlyTheFirstSixLightsLightTheSceneAndFewerLeaveTheRestOff) 
 TEST_F(SceneDrawing, GlowIsAnUnlitSquareAtTwiceTheLightsPosition) {
   Scene scene = EmptyScene();
   scene.Lights = {Light(10, 0, -300, 1, 0.5, 0.25), Light(40, 50, 0), Light(-3, 2, -100, 0, 1, 1)};
-  DrawLightGlows(scene);
+  FrameDrawing frame = Frame(DrawingMethod::Reference);
+  DrawLightGlows(scene, frame);
   const Lines pass = {Call("glPushAttrib", GL_ALL_ATTRIB_BITS),
                       Call("glEnable", GL_COLOR_MATERIAL),
                       Call("glDisable", GL_LIGHTING),
@@ -233,6 +273,17 @@ TEST_F(SceneDrawing, GlowIsAnUnlitSquareAtTwiceTheLightsPosition) {
   EXPECT_THAT(Calls(), ElementsAreArray(pass + BindObjectLinearCalls(2) + first + kUnbind +
                                         BindObjectLinearCalls(2) + third + kUnbind + kUnbind +
                                         Lines{"glPopAttrib()"}));
+
+  // The same squares with the texture bound once; the shininess goes with the first bind,
+  // the second glow only switches off the coordinate generation the first one's unbind
+  // asked for, and the pass's glPopAttrib switches the texturing off.
+  frame = Frame(DrawingMethod::Arrays);
+  DrawLightGlows(scene, frame);
+  const Lines cachedPass(pass.begin(), pass.end() - 1);
+  EXPECT_THAT(Calls(), ElementsAreArray(cachedPass + BindObjectLinearCalls(2) +
+                                        Lines{Call("glMaterialf", GL_FRONT, GL_SHININESS, 1)} +
+                                        first + Lines{"glDisable(3168)", "glDisable(3169)"} +
+                                        third + Lines{"glPopAttrib()"}));
 }
 
 TEST_F(SceneDrawing, GlowFadesOnlyWithinTwoHundredUnitsAndVanishesAtTheViewer) {
@@ -240,7 +291,8 @@ TEST_F(SceneDrawing, GlowFadesOnlyWithinTwoHundredUnitsAndVanishesAtTheViewer) {
   for (double z : {-100.0, -200.0, -201.0, 0.0, 5.0, -0.5, -2250.0}) {
     scene.Lights.push_back(Light(0, 0, z, 1, 1, 1));
   }
-  DrawLightGlows(scene);
+  FrameDrawing frame = Frame(DrawingMethod::Reference);
+  DrawLightGlows(scene, frame);
   EXPECT_THAT(Matching(Calls(), "glColor4f"),
               ElementsAre("glColor4f(1,1,1,0.125)", "glColor4f(1,1,1,0.25)", "glColor4f(1,1,1,0.4)",
                           Call("glColor4f", 1, 1, 1, F(0.5 / 800)), "glColor4f(1,1,1,0.4)"));
@@ -262,7 +314,8 @@ TEST_F(SceneDrawing, QuadricAndBaseMaterialAreSetBeforeTheParticles) {
   EXPECT_THAT(Calls(), ElementsAreArray(material));
 }
 
-TEST_F(SceneDrawing, MeteorsAreTexturedDebrisIsNotAndFreeSlotsAreSkipped) {
+// A textured meteor, a free slot and a piece of debris in plain colour.
+Scene MeteorFreeSlotAndDebris() {
   Scene scene = EmptyScene(3);
   SceneParticle& meteor = scene.Particles[0];
   meteor.Alive = 1;
@@ -286,60 +339,218 @@ TEST_F(SceneDrawing, MeteorsAreTexturedDebrisIsNotAndFreeSlotsAreSkipped) {
   debris.IsMeteor = 0;
   debris.Slices = debris.Stacks = 3;
   debris.Shininess = 0;
+  return scene;
+}
 
-  DrawParticles(scene, quadric_);
+const Lines kPlacedParticle = {"glPushMatrix()", Call("glTranslatef", F(1.0 / 3), -2, -400),
+                               Call("glRotated", 1.0 / 3, 1, 0, 0), "glRotated(200.25,0,1,0)"};
+
+TEST_F(SceneDrawing, MeteorsAreTexturedDebrisIsNotAndFreeSlotsAreSkipped) {
+  FrameDrawing frame = Frame(DrawingMethod::Reference);
+  DrawParticles(MeteorFreeSlotAndDebris(), frame);
 
   const std::string sphere = Call("gluSphere", "quadric", 1.0 / 3, 5, 6);
-  const Lines placed = {"glPushMatrix()", Call("glTranslatef", F(1.0 / 3), -2, -400),
-                        Call("glRotated", 1.0 / 3, 1, 0, 0), "glRotated(200.25,0,1,0)"};
   const Lines meteorCalls =
       Lines{Call("gluQuadricTexture", "quadric", GL_TRUE)} + BindObjectLinearCalls(0) +
-      Lines{Call("glMaterialf", GL_FRONT, GL_SHININESS, 77), "glColor3f(0.9,0.8,0.7)"} + placed +
+      Lines{Call("glMaterialf", GL_FRONT, GL_SHININESS, 77), "glColor3f(0.9,0.8,0.7)"} +
+      kPlacedParticle +
       Lines{sphere, "glPopMatrix()", Call("gluQuadricTexture", "quadric", GL_FALSE)} + kUnbind;
   const Lines debrisCalls =
-      Lines{Call("glMaterialf", GL_FRONT, GL_SHININESS, 0), "glColor3f(0.9,0.8,0.7)"} + placed +
-      Lines{Call("gluSphere", "quadric", 1.0 / 3, 3, 3), "glPopMatrix()"};
+      Lines{Call("glMaterialf", GL_FRONT, GL_SHININESS, 0), "glColor3f(0.9,0.8,0.7)"} +
+      kPlacedParticle + Lines{Call("gluSphere", "quadric", 1.0 / 3, 3, 3), "glPopMatrix()"};
   EXPECT_THAT(Calls(),
               ElementsAreArray(meteorCalls + debrisCalls +
                                Lines{Call("gluQuadricTexture", "quadric", GL_FALSE)} + kUnbind));
 }
 
+// The same spheres from vertex arrays: the texture and shininess are sent just before the
+// meteor's triangles, the debris switches the texturing and the coordinate array off, and
+// the pass ends with the quadric untextured.
+TEST_F(SceneDrawing, ArraysDrawTheSameParticlesWithTheStateEachNeeds) {
+  FrameDrawing frame = Frame(DrawingMethod::Arrays);
+  DrawParticles(MeteorFreeSlotAndDebris(), frame);
+  // 5 x 6 textured: six bands of ten triangles, five at each pole covering nothing.
+  const Lines meteorCalls = Lines{"glColor3f(0.9,0.8,0.7)"} + kPlacedParticle +
+                            BindObjectLinearCalls(0) +
+                            Lines{Call("glMaterialf", GL_FRONT, GL_SHININESS, 77)} + kArraysOn +
+                            Lines{Call("glEnableClientState", GL_TEXTURE_COORD_ARRAY),
+                                  Triangles(3 * 50), "glPopMatrix()"};
+  // 3 x 3 untextured: two fans of three triangles and one band of six.
+  const Lines debrisCalls = Lines{"glColor3f(0.9,0.8,0.7)"} + kPlacedParticle + kUnbind +
+                            Lines{Call("glMaterialf", GL_FRONT, GL_SHININESS, 0),
+                                  Call("glDisableClientState", GL_TEXTURE_COORD_ARRAY),
+                                  Triangles(12 * 3), "glPopMatrix()"};
+  ExpectCalls(Calls(),
+              meteorCalls + debrisCalls + Lines{Call("gluQuadricTexture", "quadric", GL_FALSE)});
+}
+
+// Like meteors one after another send nothing but their colour, place and triangles.
+TEST_F(SceneDrawing, ArraysSendUnchangedStateOnce) {
+  Scene scene = MeteorFreeSlotAndDebris();
+  scene.Particles[1].Alive = 1;
+  scene.Particles[2].Alive = 0;
+  FrameDrawing frame = Frame(DrawingMethod::Arrays);
+  DrawParticles(scene, frame);
+  const Lines calls = Calls();
+  EXPECT_THAT(Matching(calls, "glBindTexture"), ElementsAre("glBindTexture(3553,101)"));
+  EXPECT_THAT(Matching(calls, "glMaterialf"), ElementsAre("glMaterialf(1028,5633,77)"));
+  EXPECT_EQ(Matching(calls, "glEnable").size(), 4u);  // two arrays, a third, texturing
+  EXPECT_EQ(Matching(calls, "glVertexPointer").size(), 1u);
+  EXPECT_EQ(Matching(calls, "glTexCoordPointer").size(), 1u);
+  EXPECT_EQ(Matching(calls, "glDrawElements").size(), 2u);
+  // The second meteor switches off the coordinate generation the first one's unbind asked
+  // for; the end of the pass switches off the texturing the meteors left on.
+  EXPECT_THAT(Matching(calls, "glDisable"),
+              ElementsAre("glDisable(3168)", "glDisable(3169)", "glDisable(3553)"));
+  EXPECT_THAT(Lines(calls.end() - 2, calls.end()),
+              ElementsAre(Call("gluQuadricTexture", "quadric", GL_FALSE), "glDisable(3553)"));
+}
+
+// A sphere larger than any before it in the frame needs a larger array, which moves: its
+// pointers are sent again before it is drawn.
+TEST_F(SceneDrawing, ArraysPointAgainAtAnArrayThatGrew) {
+  Scene scene = EmptyScene(3);
+  const int facets[] = {3, 40, 3};
+  for (int i = 0; i < 3; ++i) {
+    scene.Particles[i].Alive = 1;
+    scene.Particles[i].Radius = 1;
+    scene.Particles[i].Slices = scene.Particles[i].Stacks = facets[i];
+  }
+  FrameDrawing frame = Frame(DrawingMethod::Arrays);
+  DrawParticles(scene, frame);
+  const Lines calls = Calls();
+  std::vector<std::string> order;
+  for (const std::string& line : calls) {
+    if (line.starts_with("glVertexPointer") || line.starts_with("glDrawElements(4,36,")) {
+      order.push_back(line.substr(0, 15));
+    } else if (line.starts_with("glDrawElements")) {
+      order.push_back("large");
+    }
+  }
+  EXPECT_THAT(order, ElementsAre("glVertexPointer", "glDrawElements(", "glVertexPointer", "large",
+                                 "glDrawElements("));
+}
+
+// Counts the vertex arrays cannot reproduce, and a radius the quadric refuses, go to the
+// quadric itself, with its texture switch as the sphere needs it.
+TEST_F(SceneDrawing, ArraysLeaveSpheresTheyCannotReproduceToTheQuadric) {
+  Scene scene = EmptyScene(3);
+  for (SceneParticle& p : scene.Particles) {
+    p.Alive = 1;
+    p.Radius = 2;
+    p.Slices = 3;
+    p.Stacks = 3;
+  }
+  scene.Particles[0].Stacks = 5;  // untextured, more stacks than slices
+  scene.Particles[1].Radius = -1;
+  scene.Particles[2].IsMeteor = 1;
+  scene.Particles[2].Slices = 65;
+  FrameDrawing frame = Frame(DrawingMethod::Arrays);
+  DrawParticles(scene, frame);
+  const Lines calls = Calls();
+  EXPECT_THAT(
+      Matching(calls, "glu"),
+      ElementsAre(Call("gluQuadricTexture", "quadric", GL_FALSE), "gluSphere(quadric,2,3,5)",
+                  "gluSphere(quadric,-1,3,3)", Call("gluQuadricTexture", "quadric", GL_TRUE),
+                  "gluSphere(quadric,2,65,3)", Call("gluQuadricTexture", "quadric", GL_FALSE)));
+  EXPECT_THAT(Matching(calls, "glDrawElements"), IsEmpty());
+}
+
+// The view of EmptyScene looks from (0, 15.3, 0) along +z, 50 degrees high, 4:3. Spheres and
+// squares wholly outside it are not sent at all, not even their colour.
+TEST_F(SceneDrawing, ArraysLeaveOutWhatTheViewCannotShow) {
+  Scene scene = EmptyScene(5, 2, 2);
+  const double particleX[] = {0, 0, 0, 66, 70};
+  const double particleZ[] = {100, -100, 1600, 100, 100};  // ahead, behind, past the far plane
+  for (int i = 0; i < 5; ++i) {
+    SceneParticle& p = scene.Particles[i];
+    p.Alive = 1;
+    p.X = particleX[i];
+    p.Y = 15.3;
+    p.Z = particleZ[i];
+    p.Radius = 5;
+    p.Slices = p.Stacks = 3;
+    p.Red = static_cast<float>(i);
+  }
+  for (int i = 0; i < 2; ++i) {
+    scene.Flashes[i].Alive = 1;
+    scene.Flashes[i].Y = 15.3;
+    scene.Flashes[i].Z = i == 0 ? 30 : -30;
+    scene.Flashes[i].Alpha = i;
+  }
+  // Squares lie at twice the puff's position: (0, 15.3, 100) ahead, (0, 15.3, -100) behind.
+  scene.SmokePuffs = {Puff(0, 7.65, 50, 3), Puff(0, 7.65, -50, 1)};
+  // A glow reaches 1273 units from its centre: this one at (0, 15.3, -2000) is behind too.
+  scene.Lights = {Light(0, 7.65, -1000)};
+
+  FrameDrawing frame = Frame(DrawingMethod::Arrays);
+  frame.Frustum = SetProjectionAndView(scene, target_);
+  DrawLightGlows(scene, frame);
+  DrawParticles(scene, frame);
+  DrawFlashes(scene, frame);
+  DrawSmokePuffs(scene, frame);
+  const Lines calls = Calls();
+  // Ahead, and 66 across at a depth of 100, where the side plane passes 62.2 across and the
+  // sphere's 5 units reach over it; not 70 across.
+  EXPECT_THAT(Matching(calls, "glColor3f"), ElementsAre("glColor3f(0,0,0)", "glColor3f(3,0,0)"));
+  EXPECT_THAT(Matching(calls, "glColor4f(1,0.7"), ElementsAre("glColor4f(1,0.7,0,0)"));
+  EXPECT_EQ(Matching(calls, "glBegin").size(), 1u);
+  EXPECT_EQ(Matching(calls, "glPushMatrix").size(), 4u);
+
+  // The literal drawing sends everything.
+  FrameDrawing reference = Frame(DrawingMethod::Reference);
+  reference.Frustum = frame.Frustum;
+  DrawLightGlows(scene, reference);
+  DrawParticles(scene, reference);
+  DrawFlashes(scene, reference);
+  DrawSmokePuffs(scene, reference);
+  const Lines all = Calls();
+  EXPECT_EQ(Matching(all, "gluSphere").size(), 7u);
+  EXPECT_EQ(Matching(all, "glBegin").size(), 3u);
+}
+
 // ---- flashes and smoke ----------------------------------------------------------------
 
 TEST_F(SceneDrawing, FlashesAreTranslucentOrangeBallsDrawnWithoutDepthWrites) {
-  Scene scene = EmptyScene(0, 0, 2);
-  ExplosionFlash& flash = scene.Flashes[1];
-  flash.Alive = 1;
-  flash.X = 5;
-  flash.Y = 6;
-  flash.Z = -70;
-  flash.Radius = 2.5;
-  flash.Alpha = 0.3;
-  DrawFlashes(scene, quadric_);
-  EXPECT_THAT(
-      Calls(),
-      ElementsAre(Call("glEnable", GL_BLEND), Call("glDepthMask", GL_FALSE),
-                  Call("glMaterialf", GL_FRONT, GL_SHININESS, 1), "glColor4f(1,0.7,0,0.3)",
-                  "glPushMatrix()", "glTranslatef(5,6,-70)", "gluSphere(quadric,2.5,20,20)",
-                  "glPopMatrix()", Call("glDepthMask", GL_TRUE), Call("glDisable", GL_BLEND)));
-}
+  Scene scene = EmptyScene(0, 0, 3);
+  for (int i : {1, 2}) {
+    ExplosionFlash& flash = scene.Flashes[i];
+    flash.Alive = 1;
+    flash.X = 5;
+    flash.Y = 6;
+    flash.Z = -70;
+    flash.Radius = 2.5;
+    flash.Alpha = 0.3;
+  }
+  const Lines flash = {"glColor4f(1,0.7,0,0.3)", "glPushMatrix()", "glTranslatef(5,6,-70)"};
+  const Lines shininess = {Call("glMaterialf", GL_FRONT, GL_SHININESS, 1)};
+  const Lines begin = {Call("glEnable", GL_BLEND), Call("glDepthMask", GL_FALSE)};
+  const Lines end = {Call("glDepthMask", GL_TRUE), Call("glDisable", GL_BLEND)};
 
-SmokePuff Puff(double x, double y, double z, double life, uint8_t kind = 0) {
-  SmokePuff puff;
-  puff.Alive = 1;
-  puff.X = x;
-  puff.Y = y;
-  puff.Z = z;
-  puff.Life = life;
-  puff.Kind = kind;
-  return puff;
+  FrameDrawing reference = Frame(DrawingMethod::Reference);
+  DrawFlashes(scene, reference);
+  const Lines sphere = {"gluSphere(quadric,2.5,20,20)", "glPopMatrix()"};
+  EXPECT_THAT(Calls(), ElementsAreArray(begin + shininess + flash + sphere + shininess + flash +
+                                        sphere + end));
+
+  // 20 x 20 untextured: two fans of 20 triangles and 18 bands of 40. The shininess is sent
+  // once; the pass leaves no client array on.
+  FrameDrawing arrays = Frame(DrawingMethod::Arrays);
+  DrawFlashes(scene, arrays);
+  const Lines triangles = {Triangles(3 * (2 * 20 + 18 * 40)), "glPopMatrix()"};
+  ExpectCalls(Calls(), begin + flash + shininess + kArraysOn +
+                           Lines{Call("glDisableClientState", GL_TEXTURE_COORD_ARRAY)} + triangles +
+                           flash + triangles + end +
+                           Lines{Call("glDisableClientState", GL_VERTEX_ARRAY),
+                                 Call("glDisableClientState", GL_NORMAL_ARRAY)});
 }
 
 TEST_F(SceneDrawing, SmokeIsALitTranslucentSquareGrowingAndFadingWithAge) {
   Scene scene = EmptyScene(0, 3);
   scene.SmokePuffs[0] = Puff(1, 2, -50, 6.0);
   scene.SmokePuffs[2] = Puff(-4, 0, -80, 1.0);
-  DrawSmokePuffs(scene);
+  FrameDrawing frame = Frame(DrawingMethod::Reference);
+  DrawSmokePuffs(scene, frame);
   const Lines pass = {Call("glPushAttrib", GL_ALL_ATTRIB_BITS),
                       Call("glEnable", GL_COLOR_MATERIAL),
                       Call("glPolygonMode", GL_FRONT, GL_FILL),
@@ -348,19 +559,29 @@ TEST_F(SceneDrawing, SmokeIsALitTranslucentSquareGrowingAndFadingWithAge) {
                       Call("glEnable", GL_CULL_FACE),
                       Call("glCullFace", GL_BACK),
                       Call("glGetFloatv", GL_MODELVIEW_MATRIX),
-                      "glNormal3f(0,0,1)",
-                      Call("glMaterialf", GL_FRONT, GL_SHININESS, 1)};
+                      "glNormal3f(0,0,1)"};
+  const Lines shininess = {Call("glMaterialf", GL_FRONT, GL_SHININESS, 1)};
   // Fresh: half-size 2, black (slightly below 0) and opaque.
   const float freshGrey = F(0.8 - 6.0 / 7);
-  const Lines fresh = Lines{Call("glColor4f", freshGrey, freshGrey, freshGrey, 1)} +
-                      BindObjectLinearCalls(2) + Lines{"glPushMatrix()", "glTranslatef(1,2,-50)"} +
-                      UprightSquare(1, 2, -50, 2) + Lines{"glPopMatrix()"} + kUnbind;
+  const Lines freshColour = {Call("glColor4f", freshGrey, freshGrey, freshGrey, 1)};
+  const Lines fresh = Lines{"glPushMatrix()", "glTranslatef(1,2,-50)"} +
+                      UprightSquare(1, 2, -50, 2) + Lines{"glPopMatrix()"};
   // Old: half-size 17, grey 0.657, opacity 1/6.
   const float oldGrey = F(0.8 - 1.0 / 7);
-  const Lines old = Lines{Call("glColor4f", oldGrey, oldGrey, oldGrey, F(1.0 / 6))} +
-                    BindObjectLinearCalls(2) + Lines{"glPushMatrix()", "glTranslatef(-4,0,-80)"} +
-                    UprightSquare(-4, 0, -80, 17) + Lines{"glPopMatrix()"} + kUnbind;
-  EXPECT_THAT(Calls(), ElementsAreArray(pass + fresh + old + kUnbind + Lines{"glPopAttrib()"}));
+  const Lines oldColour = {Call("glColor4f", oldGrey, oldGrey, oldGrey, F(1.0 / 6))};
+  const Lines old = Lines{"glPushMatrix()", "glTranslatef(-4,0,-80)"} +
+                    UprightSquare(-4, 0, -80, 17) + Lines{"glPopMatrix()"};
+  EXPECT_THAT(Calls(), ElementsAreArray(pass + shininess + freshColour + BindObjectLinearCalls(2) +
+                                        fresh + kUnbind + oldColour + BindObjectLinearCalls(2) +
+                                        old + kUnbind + kUnbind + Lines{"glPopAttrib()"}));
+
+  // The texture is bound once; the pass's glPopAttrib switches it off.
+  frame = Frame(DrawingMethod::Arrays);
+  DrawSmokePuffs(scene, frame);
+  EXPECT_THAT(Calls(),
+              ElementsAreArray(pass + freshColour + BindObjectLinearCalls(2) + shininess + fresh +
+                               oldColour + Lines{"glDisable(3168)", "glDisable(3169)"} + old +
+                               Lines{"glPopAttrib()"}));
 }
 
 TEST_F(SceneDrawing, SmokeKindSelectsTheTextureSlotAndAKindWithoutASlotIsLeftOut) {
@@ -368,11 +589,14 @@ TEST_F(SceneDrawing, SmokeKindSelectsTheTextureSlotAndAKindWithoutASlotIsLeftOut
   scene.SmokePuffs[0] = Puff(0, 0, -50, 3.0, 7);    // slot 9, the last name
   scene.SmokePuffs[1] = Puff(0, 0, -50, 3.0, 8);    // slot 10: there is none
   scene.SmokePuffs[2] = Puff(0, 0, -50, 3.0, 255);  // slot 257
-  DrawSmokePuffs(scene);
-  const Lines calls = Calls();
-  EXPECT_THAT(Matching(calls, "glBindTexture"), ElementsAre("glBindTexture(3553,110)"));
-  EXPECT_THAT(Matching(calls, "glBegin"), ElementsAre(Call("glBegin", GL_QUADS)));
-  EXPECT_EQ(calls.back(), "glPopAttrib()");
+  for (DrawingMethod method : kBothMethods) {
+    FrameDrawing frame = Frame(method);
+    DrawSmokePuffs(scene, frame);
+    const Lines calls = Calls();
+    EXPECT_THAT(Matching(calls, "glBindTexture"), ElementsAre("glBindTexture(3553,110)"));
+    EXPECT_THAT(Matching(calls, "glBegin"), ElementsAre(Call("glBegin", GL_QUADS)));
+    EXPECT_EQ(calls.back(), "glPopAttrib()");
+  }
 }
 
 // ---- ship -------------------------------------------------------------------------------
@@ -510,34 +734,56 @@ std::size_t Find(const Lines& calls, std::string_view prefix, std::size_t from =
   return calls.size();
 }
 
+// One of everything, the spheres straight ahead of the view (which looks along +z here).
 Scene BusyScene() {
   Scene scene = EmptyScene(2, 1, 1);
   scene.Lights = {Light(0, 0, -500)};
-  scene.Particles[0].Alive = 1;
+  for (SceneParticle& particle : scene.Particles) {
+    particle.Alive = 1;
+    particle.Y = 15.3;
+    particle.Z = 40;
+    particle.Slices = particle.Stacks = 3;
+  }
   scene.Particles[0].IsMeteor = 1;
   scene.Particles[0].Slices = scene.Particles[0].Stacks = 7;
-  scene.Particles[1].Alive = 1;
-  scene.Particles[1].Slices = scene.Particles[1].Stacks = 3;
   scene.Flashes[0].Alive = 1;
+  scene.Flashes[0].Y = 15.3;
+  scene.Flashes[0].Z = 40;
   scene.SmokePuffs[0] = Puff(0, 0, -50, 3);
   scene.ShotCooldown = 3;
   return scene;
 }
 
 TEST_F(SceneDrawing, StagesFollowOneAnotherInTheirOrder) {
-  DrawScene(BusyScene(), target_, quadric_);
-  const Lines calls = Calls();
-  std::size_t at = 0;
-  for (std::string_view landmark :
-       {"glViewport", "gluLookAt", "glEnable(2896)", "glPushAttrib", "glEnable(16386)",
-        "gluQuadricDrawStyle", "gluSphere(quadric,0,7,7)", "gluSphere(quadric,0,3,3)",
-        "gluSphere(quadric,0,20,20)", "glPushAttrib", "glPopAttrib", "glMaterialfv",
-        "gluCylinder(quadric,3,0.2,6,6,2)", "gluCylinder(quadric,1.3,0,2.5,20,2)",
-        "gluCylinder(quadric,1,0.5,1,15,2)", "gluCylinder(quadric,0.5,0,", "glBegin(1)",
-        "glDisable(3042)"}) {
-    const std::size_t found = Find(calls, landmark, at);
-    ASSERT_LT(found, calls.size()) << landmark << " missing or out of order";
-    at = found + 1;
+  const std::vector<std::string_view> start = {"glViewport",      "gluLookAt",
+                                               "glEnable(2896)",  "glPushAttrib",
+                                               "glEnable(16386)", "gluQuadricDrawStyle"};
+  const std::vector<std::string_view> end = {"glPushAttrib",
+                                             "glPopAttrib",
+                                             "glMaterialfv",
+                                             "gluCylinder(quadric,3,0.2,6,6,2)",
+                                             "gluCylinder(quadric,1.3,0,2.5,20,2)",
+                                             "gluCylinder(quadric,1,0.5,1,15,2)",
+                                             "gluCylinder(quadric,0.5,0,",
+                                             "glBegin(1)",
+                                             "glDisable(3042)"};
+  const std::vector<std::string_view> spheres[] = {
+      {"gluSphere(quadric,0,7,7)", "gluSphere(quadric,0,3,3)", "gluSphere(quadric,0,20,20)"},
+      {"glDrawElements(4,252,", "glDrawElements(4,36,", "glDrawElements(4,2280,",
+       "glDisableClientState(32884)"}};
+  for (DrawingMethod method : kBothMethods) {
+    DrawScene(BusyScene(), target_, quadric_, method);
+    const Lines calls = Calls();
+    std::vector<std::string_view> landmarks = start;
+    const auto& middle = spheres[method == DrawingMethod::Reference ? 0 : 1];
+    landmarks.insert(landmarks.end(), middle.begin(), middle.end());
+    landmarks.insert(landmarks.end(), end.begin(), end.end());
+    std::size_t at = 0;
+    for (std::string_view landmark : landmarks) {
+      const std::size_t found = Find(calls, landmark, at);
+      ASSERT_LT(found, calls.size()) << landmark << " missing or out of order";
+      at = found + 1;
+    }
   }
 }
 
@@ -554,32 +800,39 @@ TEST_F(SceneDrawing, PushesArePairedAndShallowOverAFlownScene) {
                           [](const SmokePuff& p) { return p.Alive != 0; }),
             0);
 
-  RenderFrame(scene, target_, quadric_);
-  int matrixDepth = 0, deepestMatrix = 0, attribDepth = 0, deepestAttrib = 0;
-  bool insideBegin = false;
-  for (const std::string& line : Calls()) {
-    if (line == "glPushMatrix()") deepestMatrix = std::max(deepestMatrix, ++matrixDepth);
-    if (line == "glPopMatrix()") {
-      ASSERT_GE(--matrixDepth, 0);
+  for (DrawingMethod method : kBothMethods) {
+    RenderFrame(scene, target_, quadric_, method);
+    int matrixDepth = 0, deepestMatrix = 0, attribDepth = 0, deepestAttrib = 0;
+    bool insideBegin = false;
+    for (const std::string& line : Calls()) {
+      if (line == "glPushMatrix()") deepestMatrix = std::max(deepestMatrix, ++matrixDepth);
+      if (line == "glPopMatrix()") {
+        ASSERT_GE(--matrixDepth, 0);
+      }
+      if (line.starts_with("glPushAttrib")) deepestAttrib = std::max(deepestAttrib, ++attribDepth);
+      if (line == "glPopAttrib()") {
+        ASSERT_GE(--attribDepth, 0);
+      }
+      if (line.starts_with("glBegin")) {
+        ASSERT_FALSE(insideBegin);
+        insideBegin = true;
+      }
+      if (line == "glEnd()") {
+        ASSERT_TRUE(insideBegin);
+        insideBegin = false;
+      }
+      // Arrays are drawn outside any glBegin, with no attribute entry pushed over them.
+      if (line.starts_with("glDrawElements")) {
+        ASSERT_FALSE(insideBegin);
+        ASSERT_EQ(attribDepth, 0);
+      }
     }
-    if (line.starts_with("glPushAttrib")) deepestAttrib = std::max(deepestAttrib, ++attribDepth);
-    if (line == "glPopAttrib()") {
-      ASSERT_GE(--attribDepth, 0);
-    }
-    if (line.starts_with("glBegin")) {
-      ASSERT_FALSE(insideBegin);
-      insideBegin = true;
-    }
-    if (line == "glEnd()") {
-      ASSERT_TRUE(insideBegin);
-      insideBegin = false;
-    }
+    EXPECT_EQ(matrixDepth, 0);
+    EXPECT_EQ(attribDepth, 0);
+    EXPECT_FALSE(insideBegin);
+    EXPECT_EQ(deepestMatrix, 3);
+    EXPECT_EQ(deepestAttrib, 1);
   }
-  EXPECT_EQ(matrixDepth, 0);
-  EXPECT_EQ(attribDepth, 0);
-  EXPECT_FALSE(insideBegin);
-  EXPECT_EQ(deepestMatrix, 3);
-  EXPECT_EQ(deepestAttrib, 1);
 }
 
 }  // namespace

@@ -58,6 +58,15 @@ constexpr OptionSpec kOptions[] = {
      [](HeadlessOptions& o, std::string_view, std::string_view value) {
        o.GlLogPath = std::string(value);
      }},
+    {"--reference-drawing", "",
+     "Draw the frames the literal way, every sphere through the GLU quadric and every piece of "
+     "state set for every object: the same pictures, for comparing the two and their cost",
+     [](HeadlessOptions& o, std::string_view, std::string_view) { o.ReferenceDrawing = true; }},
+    {"--benchmark", "",
+     "Draw every step off-screen and write nothing; print one line with the number of frames, "
+     "the median and 95th percentile of the time per frame (update, drawing and glFinish), "
+     "and the processor time per frame of the whole process and of the drawing thread",
+     [](HeadlessOptions& o, std::string_view, std::string_view) { o.Benchmark = true; }},
     {"--help", "", "Show this help and exit",
      [](HeadlessOptions& o, std::string_view, std::string_view) { o.Help = true; }},
 };
@@ -87,7 +96,17 @@ void CheckCombination(const HeadlessOptions& options) {
     throw UsageError("--trace-objects needs --trace FILE");
   }
   if (options.SizeGiven && !options.RendersFrames()) {
-    throw UsageError("--size needs --png FILE or --gl-log FILE");
+    throw UsageError("--size needs --png FILE, --gl-log FILE or --benchmark");
+  }
+  if (options.ReferenceDrawing && !options.RendersFrames()) {
+    throw UsageError("--reference-drawing needs --png FILE, --gl-log FILE or --benchmark");
+  }
+  // Its one line is the whole output, and writing files would be timed with the frames.
+  if (options.Benchmark && (options.Png || options.GlLogPath || options.TracePath)) {
+    throw UsageError("--benchmark writes nothing: it does not go with --png, --gl-log or --trace");
+  }
+  if (options.Benchmark && options.Frames == 0) {
+    throw UsageError("--benchmark needs --frames N of at least 1");
   }
   // Otherwise the run would end without a single picture and without saying so.
   if (options.RendersEveryFrame() && options.Frames == 0) {

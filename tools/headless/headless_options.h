@@ -41,12 +41,14 @@ struct HeadlessOptions {
   PictureSize Size;                          // --size
   bool SizeGiven = false;
   std::optional<std::string> GlLogPath;  // --gl-log
+  bool ReferenceDrawing = false;         // --reference-drawing
+  bool Benchmark = false;                // --benchmark
   bool Help = false;                     // --help
 
-  // Whether the run draws frames at all (with OSMesa), for pictures or for the GL log.
-  bool RendersFrames() const { return Png.has_value() || GlLogPath.has_value(); }
+  // Whether the run draws frames at all (with OSMesa): for pictures, the GL log or timing.
+  bool RendersFrames() const { return Png.has_value() || GlLogPath.has_value() || Benchmark; }
   // Whether it draws after every step rather than once after the last.
-  bool RendersEveryFrame() const { return Png.has_value() && Png->HasNumber; }
+  bool RendersEveryFrame() const { return (Png.has_value() && Png->HasNumber) || Benchmark; }
 };
 
 // A command line that cannot be run; the message says what is wrong with it.

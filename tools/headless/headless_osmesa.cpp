@@ -40,6 +40,7 @@ class OsMesaFrames final : public HeadlessFrames {
   OsMesaFrames(const HeadlessOptions& options, std::ostream& err)
       : err_(err), window_(options.Size.Width, options.Size.Height) {
     if (options.GlLogPath) log_ = std::make_unique<GlLog>(*options.GlLogPath);
+    if (options.ReferenceDrawing) window_.SetDrawingMethod(DrawingMethod::Reference);
   }
 
   // The log starts just before InitGL, with the calls forwarded to OSMesa.

@@ -63,7 +63,8 @@ std::unique_ptr<HeadlessFrames> MakeFrames(const HeadlessOptions& options,
 }
 
 int Run(const HeadlessOptions& options, const StoredSettingsLoader& loadStoredSettings,
-        std::ostream& out, std::ostream& err, const HeadlessFramesFactory& makeFrames) {
+        std::ostream& out, std::ostream& err, const HeadlessFramesFactory& makeFrames,
+        const CostClocks& readClocks) {
   const Settings settings =
       options.SettingsOverride ? *options.SettingsOverride : loadStoredSettings();
   const uint64_t seed = options.Seed ? *options.Seed : SeedFromClock();
@@ -88,24 +89,31 @@ int Run(const HeadlessOptions& options, const StoredSettingsLoader& loadStoredSe
     return options.Png->For(frame);
   };
 
+  // Timed from the end of start-up; each frame until its picture is finished.
+  FrameCostRecorder cost;
+  if (options.Benchmark) cost.Start(readClocks());
+
   writeState(0);
   for (int64_t frame = 1; frame <= options.Frames; ++frame) {
     UpdateScene(*scene);
     writeState(frame);
     if (options.RendersEveryFrame()) frames->Draw(*scene, picturePath(frame));
+    if (options.Benchmark) cost.FrameDone(readClocks());
   }
   if (frames && !options.RendersEveryFrame()) frames->Draw(*scene, picturePath(options.Frames));
   if (frames) frames->Finish();
   if (trace.Enabled()) trace.Finish();
+  if (options.Benchmark) out << FormatFrameCost(cost.Summary()) << "\n" << std::flush;
   return kExitSuccess;
 }
 
 }  // namespace
 
 int RunHeadless(const HeadlessOptions& options, const StoredSettingsLoader& loadStoredSettings,
-                std::ostream& out, std::ostream& err, const HeadlessFramesFactory& makeFrames) {
+                std::ostream& out, std::ostream& err, const HeadlessFramesFactory& makeFrames,
+                const CostClocks& readClocks) {
   try {
-    return Run(options, loadStoredSettings, out, err, makeFrames);
+    return Run(options, loadStoredSettings, out, err, makeFrames, readClocks);
   } catch (const std::bad_alloc&) {
     err << kHeadlessName << ": out of memory\n";
   } catch (const std::exception& error) {

@@ -13,6 +13,7 @@
 #include "config/settings.h"
 #include "headless_options.h"
 #include "scene/scene.h"
+#include "timer/frame_cost.h"
 
 // Where the settings come from when --settings is not given (the saver's own store in
 // the real program). May throw SettingsError.
@@ -36,8 +37,12 @@ class HeadlessFrames {
 using HeadlessFramesFactory =
     std::function<std::unique_ptr<HeadlessFrames>(const HeadlessOptions&, std::ostream& err)>;
 
-// Runs the scene as `options` say; `out` receives a trace sent to "-", `err` the one
-// line that explains a failure. Returns the exit code. Without a factory, a run that
-// asks for frames fails.
+// The clocks a benchmark run reads (the real ones unless a test stands in).
+using CostClocks = std::function<CostReading()>;
+
+// Runs the scene as `options` say; `out` receives a trace sent to "-" or the benchmark's
+// line, `err` the one line that explains a failure. Returns the exit code. Without a
+// factory, a run that asks for frames fails.
 int RunHeadless(const HeadlessOptions& options, const StoredSettingsLoader& loadStoredSettings,
-                std::ostream& out, std::ostream& err, const HeadlessFramesFactory& makeFrames = {});
+                std::ostream& out, std::ostream& err, const HeadlessFramesFactory& makeFrames = {},
+                const CostClocks& readClocks = ReadCostClocks);
