@@ -114,6 +114,6 @@ void TForm1::PowerTimer1AppDeactivate(void*) {
   host_.CloseMainWindow();
 }
 
-void TForm1::AppMessage(const AppMessageRecord& message, bool&) {
-  if (MessageEndsSaver(message, Preview, StartCursorPos_)) app_.Terminate();
+void TForm1::AppMessage(const InputEvent& message, bool&) {
+  if (InputEndsSaver(message, Preview, StartCursorPos_)) app_.Terminate();
 }

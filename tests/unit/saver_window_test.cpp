@@ -204,11 +204,11 @@ TEST_F(SaverWindow, FullScreenFilterEndsOnKeysAndLongMovesOnly) {
   f.FormShow();
   ASSERT_TRUE(app_.OnMessage);
   bool handled = false;
-  app_.OnMessage({kWmMouseMove, 0, (415 << 16) | 515}, handled);
-  app_.OnMessage({kWmLButtonDown, 0, 0}, handled);
+  app_.OnMessage({InputKind::PointerMoved, {515, 415}}, handled);
+  app_.OnMessage({InputKind::ButtonPressed, {}}, handled);
   EXPECT_EQ(Position("Terminate"), journal_.size());
-  app_.OnMessage({kWmMouseMove, 0, (400 << 16) | 516}, handled);
-  app_.OnMessage({kWmKeyDown, 0x20, 0}, handled);
+  app_.OnMessage({InputKind::PointerMoved, {516, 400}}, handled);
+  app_.OnMessage({InputKind::KeyPressed, {}}, handled);
   EXPECT_EQ(std::count(journal_.begin(), journal_.end(), "Terminate"), 2);
   EXPECT_FALSE(handled) << "every message is still dispatched";
 }

@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <exception>
+#include <optional>
 
 #include "app/frame_pacing.h"
 #include "app/x11/x11_input.h"
@@ -113,11 +114,13 @@ void X11Application::Guarded(Step step) {
 }
 
 void X11Application::Dispatch(XEvent& event) {
-  AppMessageRecord message;
   const KeySym keysym = event.type == KeyPress ? XLookupKeysym(&event.xkey, 0) : NoSymbol;
-  if (OnMessage && TranslateX11Event(event, message, keysym)) {
-    bool handled = false;
-    OnMessage(message, handled);
+  if (OnMessage) {
+    // X has no dispatching of its own to skip: every event goes on to OnEvent.
+    if (const std::optional<InputEvent> input = InputFromX11Event(event, keysym)) {
+      bool handled = false;
+      OnMessage(*input, handled);
+    }
   }
   if (event.type == FocusIn || event.type == FocusOut) {
     const ActivationChange change = ClassifyFocusEvent(event.xfocus);
