@@ -207,7 +207,7 @@ TEST(RenderingSurface, AsksTheDriverForTheSwapInterval) {
   ASSERT_NE(window, nullptr);
   Win32RenderingSurface surface;
   surface.Attach(window);
-  surface.AcquireDeviceContext();
+  surface.PrepareDrawable();
   ASSERT_TRUE(surface.ChoosePixelFormat());
   ASSERT_TRUE(surface.SetPixelFormat());
   ASSERT_TRUE(surface.CreateContext());
@@ -230,7 +230,7 @@ TEST(RenderingSurface, AsksTheDriverForTheSwapInterval) {
 // Every step of the context succeeds without a driver; the recording layer answers the drawing.
 class NoDriverSurface final : public Win32RenderingSurface {
  public:
-  void AcquireDeviceContext() override {}
+  void PrepareDrawable() override {}
   bool ChoosePixelFormat() override { return true; }
   bool SetPixelFormat() override { return true; }
   bool CreateContext() override { return true; }

@@ -12,7 +12,7 @@
 
 #include "app/command_line.h"
 #include "app/x11/x11_screensaver_options.h"
-#include "app/x11/x11_swap_control.h"
+#include "gl/x11_swap_control.h"
 
 // Xlib last: its macros would rewrite names in the headers above.
 #include <X11/keysym.h>
@@ -289,4 +289,5 @@ TEST(SwapControl, TheExtExtensionFirstThenMesasWholeNamesOnly) {
   EXPECT_EQ(ChooseSwapControl("GLX_EXT_swap_control_tear GLX_SGI_swap_control"),
             SwapControl::Unavailable);
   EXPECT_EQ(ChooseSwapControl(""), SwapControl::Unavailable);
+  EXPECT_EQ(ChooseSwapControl(nullptr), SwapControl::Unavailable);
 }
