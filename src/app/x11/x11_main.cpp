@@ -108,7 +108,6 @@ int RunSaverWindow(Display* display, const Settings& settings, const std::string
                    const RunOptions& options = {}) {
   X11Application app(display);
   app.SetTitle(title);
-  app.QuitOnTerminationSignals();
   app.SetTurnDelay(options.DelayMicroseconds);
   app.ShowException = [&messages](const std::string& text, const std::string& caption) {
     messages(text, caption, MessageBoxIcon::Error);
@@ -214,6 +213,7 @@ class X11SaverPlatform final : public SaverPlatform {
 }  // namespace
 
 int main(int argc, char** argv) {
+  EndOnTerminationSignals();
   const std::vector<std::string> args(argv + 1, argv + argc);
   // Answered before anything else: no display, no settings and no GL library needed.
   switch (FindInformationRequest(args)) {
