@@ -1,6 +1,7 @@
 // The application object: one per process. It holds the title, runs the one message loop
 // and raises the events the saver hooks: idle (the frame timer), activate and deactivate of
-// the whole application, and every message taken from the queue before it is dispatched.
+// the whole application, and the input of every message taken from the queue, before the
+// message is dispatched.
 #pragma once
 
 #include <string>
@@ -8,7 +9,9 @@
 #include "app/saver_input.h"
 #include "common/application_events.h"
 
-using TMessageEvent = BoundMethod<const AppMessageRecord&, bool&>;
+// Raised with the saver's input event a queued message stands for; setting the flag marks the
+// message handled, and a handled message is not dispatched.
+using TMessageEvent = BoundMethod<const InputEvent&, bool&>;
 
 class Application {
  public:

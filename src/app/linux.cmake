@@ -11,8 +11,7 @@ if(NOT WIN32)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/x11/x11_application.cpp
             ${CMAKE_CURRENT_LIST_DIR}/x11/x11_input.cpp
             ${CMAKE_CURRENT_LIST_DIR}/x11/x11_screensaver_options.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/x11/x11_swap_control.cpp
-    DEPS orvanta_app_core orvanta_config_dialog X11::X11)
+    DEPS orvanta_app_core orvanta_config_dialog orvanta_gl_x11 X11::X11)
   # --version prints the one version number, the project's.
   target_compile_definitions(orvanta_x11_core PRIVATE ORVANTA_VERSION="${PROJECT_VERSION}")
 
@@ -21,6 +20,7 @@ if(NOT WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/x11/x11_errors.cpp
     ${CMAKE_CURRENT_LIST_DIR}/x11/x11_ending_watch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/x11/x11_saver_window.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/x11/x11_glx_surface.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gtk/gtk_message_box.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gtk/gtk_cfg_dialog.cpp)
   # GLX context creation links libGL; every GL drawing call still goes through the entry

@@ -2,6 +2,7 @@
 // the input filter.
 #include "app/saver_window.h"
 
+#include <optional>
 #include <string>
 
 #include "render/render_state.h"
@@ -41,7 +42,7 @@ void TForm1::FormCreate() {
   InitGL(surface_.ClientWidth(), surface_.ClientHeight());
   Quadric_ = CreateQuadric();
   const MessageSink report = [this](std::string_view text, std::string_view title) {
-    host_.ShowMessageBox(text, title, kMbOk);
+    host_.ShowMessageBox(text, title, MessageBoxIcon::None);
   };
   InitScene(scene_, settings_, seedGiven_ ? sceneSeed_ : SeedFromClock(), RenderInitHooks(report));
   PowerTimer1.SetMayProcess(true);
@@ -49,7 +50,7 @@ void TForm1::FormCreate() {
 }
 
 bool TForm1::CreateRenderingContext() {
-  surface_.AcquireDeviceContext();
+  surface_.PrepareDrawable();
   if (!surface_.ChoosePixelFormat()) return ReportContextFailure(kNoPixelFormatText), false;
   if (!surface_.SetPixelFormat()) return ReportContextFailure(kSetPixelFormatText), false;
   if (!surface_.CreateContext()) return ReportContextFailure(kCreateContextText), false;
@@ -59,7 +60,7 @@ bool TForm1::CreateRenderingContext() {
 }
 
 void TForm1::ReportContextFailure(const char* text) {
-  host_.ShowMessageBox(text, kContextErrorTitle, kMbOk | kMbIconError);
+  host_.ShowMessageBox(text, kContextErrorTitle, MessageBoxIcon::Error);
   host_.PostQuitMessage(0);
 }
 
@@ -92,11 +93,11 @@ RenderTarget TForm1::Target() {
 }
 
 double TForm1::ClockSeconds() {
-  int64_t frequency = 0;
-  if (clock_.QueryPerformanceFrequency(frequency) && frequency > 0) {
-    return static_cast<double>(clock_.QueryPerformanceCounter()) / static_cast<double>(frequency);
+  const std::optional<int64_t> ticksPerSecond = clock_.TicksPerSecond();
+  if (ticksPerSecond && *ticksPerSecond > 0) {
+    return static_cast<double>(clock_.Ticks()) / static_cast<double>(*ticksPerSecond);
   }
-  return clock_.GetTickCount() / 1000.0;
+  return clock_.Milliseconds() / 1000.0;
 }
 
 void TForm1::PowerTimer1Render(void*) {
@@ -114,6 +115,6 @@ void TForm1::PowerTimer1AppDeactivate(void*) {
   host_.CloseMainWindow();
 }
 
-void TForm1::AppMessage(const AppMessageRecord& message, bool&) {
-  if (MessageEndsSaver(message, Preview, StartCursorPos_)) app_.Terminate();
+void TForm1::AppMessage(const InputEvent& message, bool&) {
+  if (InputEndsSaver(message, Preview, StartCursorPos_)) app_.Terminate();
 }

@@ -38,7 +38,7 @@ class TForm1 {
   void PowerTimer1Render(void* Sender);
   void PowerTimer1Process(void* Sender);
   void PowerTimer1AppDeactivate(void* Sender);
-  void AppMessage(const AppMessageRecord& message, bool& handled);
+  void AppMessage(const InputEvent& message, bool& handled);
 
   // Deletes the quadric, while the context is still current. A shell that releases its
   // context when the loop ends calls this first; one that leaves everything to the process's

@@ -5,6 +5,7 @@ if(WIN32)
 
   orvanta_add_library(orvanta_win32_shell
     WIN32 ${CMAKE_CURRENT_LIST_DIR}/win32/win32_text.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/win32/win32_input.cpp
           ${CMAKE_CURRENT_LIST_DIR}/win32/win32_application.cpp
           ${CMAKE_CURRENT_LIST_DIR}/win32/win32_dpi.cpp
           ${CMAKE_CURRENT_LIST_DIR}/win32/win32_monitors.cpp

@@ -1,4 +1,4 @@
-// The swap interval through WGL_EXT_swap_control.
+// Extension strings, and the swap interval through WGL_EXT_swap_control.
 #include "gl/swap_control.h"
 
 #include "gl/gl_constants.h"
@@ -41,7 +41,7 @@ bool ExtensionListed(const char* list, std::string_view extension) {
   return false;
 }
 
-bool RequestSwapInterval(int32_t interval) {
+bool RequestSwapIntervalWgl(int32_t interval) {
   if (GL.wglGetProcAddress == nullptr || !SwapControlOffered()) return false;
   GL.wglSwapIntervalEXT = LookUp<decltype(GL.wglSwapIntervalEXT)>("wglSwapIntervalEXT");
   return GL.wglSwapIntervalEXT != nullptr && GL.wglSwapIntervalEXT(interval) != 0;

@@ -1,6 +1,7 @@
-// Pacing buffer swaps to the display: asking WGL for a swap interval through the
-// WGL_EXT_swap_control extension, when the driver offers it. Every lookup and call goes through
-// the entry tables, so the recording layer sees them.
+// Pacing buffer swaps to the display: finding an extension's name in an extension string, for
+// every platform, and asking WGL for a swap interval through WGL_EXT_swap_control when the
+// driver offers it. Every WGL lookup and call goes through the entry tables, so the recording
+// layer sees them. GLX's request is in x11_swap_control.h.
 #pragma once
 
 #include <cstdint>
@@ -14,4 +15,4 @@ bool ExtensionListed(const char* list, std::string_view extension);
 // string, looks up wglSwapIntervalEXT into GL.wglSwapIntervalEXT and asks it for `interval`
 // vertical blanks per swap. True when the driver accepted; false, having changed nothing, when
 // there is no WGL (GL.wglGetProcAddress null), no extension or no function.
-bool RequestSwapInterval(int32_t interval);
+bool RequestSwapIntervalWgl(int32_t interval);

@@ -3,17 +3,19 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 class FrameClock {
  public:
   virtual ~FrameClock() = default;
 
-  // False when the platform has no high-resolution counter; otherwise stores its ticks
-  // per second.
-  virtual bool QueryPerformanceFrequency(int64_t& frequency) = 0;
-  virtual int64_t QueryPerformanceCounter() = 0;
+  // How many ticks of the high-resolution counter make a second; nothing where the platform
+  // has no such counter.
+  virtual std::optional<int64_t> TicksPerSecond() = 0;
+  // The high-resolution counter: ticks since some fixed start.
+  virtual int64_t Ticks() = 0;
   // Milliseconds since some fixed start, wrapping at 32 bits.
-  virtual uint32_t GetTickCount() = 0;
+  virtual uint32_t Milliseconds() = 0;
 };
 
 // The process's real clock.

@@ -1,5 +1,5 @@
-// FrameClock on POSIX: the monotonic clock serves as a nanosecond performance counter and,
-// truncated to 32 bits of milliseconds, as the wrapping tick count.
+// FrameClock on POSIX: the monotonic clock serves as a nanosecond counter and, truncated to
+// 32 bits of milliseconds, as the wrapping millisecond count.
 #include <time.h>
 
 #include "timer/frame_clock.h"
@@ -16,12 +16,9 @@ int64_t MonotonicNanoseconds() {
 
 class PosixFrameClock final : public FrameClock {
  public:
-  bool QueryPerformanceFrequency(int64_t& frequency) override {
-    frequency = kNanosecondsPerSecond;
-    return true;
-  }
-  int64_t QueryPerformanceCounter() override { return MonotonicNanoseconds(); }
-  uint32_t GetTickCount() override {
+  std::optional<int64_t> TicksPerSecond() override { return kNanosecondsPerSecond; }
+  int64_t Ticks() override { return MonotonicNanoseconds(); }
+  uint32_t Milliseconds() override {
     return static_cast<uint32_t>(MonotonicNanoseconds() / 1'000'000);
   }
 };

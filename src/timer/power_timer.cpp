@@ -2,6 +2,7 @@
 #include "timer/power_timer.h"
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -46,13 +47,15 @@ int32_t RateWindowFor(int32_t measuredRate) {
 
 TPowerTimer::TPowerTimer(ApplicationEvents& application, FrameClock& clock)
     : Application_(application), Clock_(clock) {
-  HighResolution_ = Clock_.QueryPerformanceFrequency(CounterFrequency_);
+  const std::optional<int64_t> ticksPerSecond = Clock_.TicksPerSecond();
+  HighResolution_ = ticksPerSecond.has_value();
   if (HighResolution_) {
-    LastCounter_ = Clock_.QueryPerformanceCounter();
+    CounterFrequency_ = *ticksPerSecond;
+    LastCounter_ = Clock_.Ticks();
   } else {
-    LastTick_ = Clock_.GetTickCount();
+    LastTick_ = Clock_.Milliseconds();
   }
-  LastRateTick_ = Clock_.GetTickCount();
+  LastRateTick_ = Clock_.Milliseconds();
   Application_.OnIdle = TIdleEvent::Bind<&TPowerTimer::AppIdle>(this);
   Application_.OnActivate = TNotifyEvent::Bind<&TPowerTimer::AppActivate>(this);
   Application_.OnDeactivate = TNotifyEvent::Bind<&TPowerTimer::AppDeactivate>(this);
@@ -139,13 +142,13 @@ void TPowerTimer::MeasureStep() {
   uint64_t elapsed = 0;
   long double perSecond = 0;
   if (HighResolution_) {
-    const int64_t now = Clock_.QueryPerformanceCounter();
+    const int64_t now = Clock_.Ticks();
     elapsed = Distance(now, LastCounter_);
     LastCounter_ = now;
     perSecond = static_cast<long double>(CounterFrequency_);
   } else {
     // A signed 32-bit difference, so a tick count that wrapped still gives a short step.
-    const uint32_t now = Clock_.GetTickCount();
+    const uint32_t now = Clock_.Milliseconds();
     const int32_t difference = static_cast<int32_t>(now - LastTick_);
     elapsed = static_cast<uint64_t>(std::abs(static_cast<int64_t>(difference)));
     LastTick_ = now;
@@ -155,7 +158,7 @@ void TPowerTimer::MeasureStep() {
 }
 
 void TPowerTimer::MeasureRate() {
-  const uint32_t now = Clock_.GetTickCount();
+  const uint32_t now = Clock_.Milliseconds();
   const uint32_t elapsed = now - LastRateTick_;  // unsigned, so the tick's wrap is harmless
   LastRateTick_ = now;
   if (elapsed == 0) {

@@ -7,18 +7,17 @@ namespace {
 
 class Win32FrameClock final : public FrameClock {
  public:
-  bool QueryPerformanceFrequency(int64_t& frequency) override {
+  std::optional<int64_t> TicksPerSecond() override {
     LARGE_INTEGER value{};
-    if (!::QueryPerformanceFrequency(&value)) return false;
-    frequency = value.QuadPart;
-    return true;
-  }
-  int64_t QueryPerformanceCounter() override {
-    LARGE_INTEGER value{};
-    ::QueryPerformanceCounter(&value);
+    if (!QueryPerformanceFrequency(&value)) return std::nullopt;
     return value.QuadPart;
   }
-  uint32_t GetTickCount() override { return ::GetTickCount(); }
+  int64_t Ticks() override {
+    LARGE_INTEGER value{};
+    QueryPerformanceCounter(&value);
+    return value.QuadPart;
+  }
+  uint32_t Milliseconds() override { return GetTickCount(); }
 };
 
 }  // namespace

@@ -1,8 +1,8 @@
 #!/bin/bash
 # How every Linux mode ends when it is asked to or when its display goes. SIGTERM, SIGINT and
-# SIGHUP end each one normally (exit code 0); the X server going away ends each one within a
-# second with exit code 1 and one line on standard error. The modes are listed in
-# tests/data/x11_modes.txt.
+# SIGHUP end each one normally (exit code 0), and so they do while start-up still waits on a
+# box; the X server going away ends each one within a second with exit code 1 and one line on
+# standard error. The modes are listed in tests/data/x11_modes.txt.
 source "$(dirname "$0")/x11_e2e_lib.sh"
 use_settings
 # GTK warns on standard error when it finds no accessibility bus; this test reads every line.
@@ -39,6 +39,15 @@ for mode in "${MODES[@]}"; do
     expect_exit "$SAVER_PID" 10 0
     [ ! -s "$E2E_TMP/saver.err" ] || fail "$name said on SIG$signal: $(cat "$E2E_TMP/saver.err")"
   done
+done
+
+echo "a signal while start-up waits on its box: exit code 0"
+for signal in TERM INT HUP; do
+  echo "SIG$signal"
+  start_saver /P 123456789
+  find_window "^Application Error$" 5 >/dev/null
+  kill -"$signal" "$SAVER_PID"
+  expect_exit "$SAVER_PID" 3 0
 done
 
 echo "the X server goes away: within a second, exit code 1, one line"

@@ -8,8 +8,4 @@ set(app_test_sources
     ${CMAKE_CURRENT_LIST_DIR}/monitor_layout_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cfg_dialog_model_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cfg_dialog_scaling_test.cpp)
-if(WIN32)
-  # The message numbers checked against the system's own definitions.
-  list(APPEND app_test_sources ${CMAKE_CURRENT_LIST_DIR}/win32_message_numbers_test.cpp)
-endif()
 orvanta_add_test(app_test SOURCES ${app_test_sources} DEPS orvanta_app_core orvanta_config_dialog)

@@ -12,15 +12,15 @@ class FakeFrameClock final : public FrameClock {
   int CounterReads = 0;
   int TickReads = 0;
 
-  bool QueryPerformanceFrequency(int64_t& Value) override {
-    if (HasCounter) Value = Frequency;
-    return HasCounter;
+  std::optional<int64_t> TicksPerSecond() override {
+    if (!HasCounter) return std::nullopt;
+    return Frequency;
   }
-  int64_t QueryPerformanceCounter() override {
+  int64_t Ticks() override {
     ++CounterReads;
     return Counter;
   }
-  uint32_t GetTickCount() override {
+  uint32_t Milliseconds() override {
     ++TickReads;
     return Tick;
   }

@@ -90,7 +90,7 @@ TEST_F(SwapInterval, EachDriverIsAskedOnlyWhatItOffers) {
     GL.wglGetProcAddress = &FakeGetProcAddress;
     GlRecorder recorder(GlRecorder::Forwarding::On);
     recorder.Start();
-    EXPECT_EQ(RequestSwapInterval(1), c.Accepted);
+    EXPECT_EQ(RequestSwapIntervalWgl(1), c.Accepted);
     recorder.Stop();
     EXPECT_EQ(recorder.Lines(), c.Log);
     EXPECT_EQ(gIntervalSet, c.Accepted ? 1 : -1);
@@ -101,7 +101,7 @@ TEST_F(SwapInterval, WithoutWglNothingIsCalled) {
   GL = GlEntries{};  // a GL without WGL (Linux, OSMesa)
   GlRecorder recorder(GlRecorder::Forwarding::On);
   recorder.Start();
-  EXPECT_FALSE(RequestSwapInterval(1));
+  EXPECT_FALSE(RequestSwapIntervalWgl(1));
   EXPECT_TRUE(recorder.Lines().empty());
 }
 
@@ -114,7 +114,7 @@ TEST_F(SwapInterval, AFunctionFoundWhileRecordingStaysBehindTheEntryAfterwards) 
   {
     GlRecorder recorder(GlRecorder::Forwarding::On);
     recorder.Start();
-    ASSERT_TRUE(RequestSwapInterval(0));
+    ASSERT_TRUE(RequestSwapIntervalWgl(0));
   }
   EXPECT_EQ(GL.wglSwapIntervalEXT, &FakeSwapInterval);
   EXPECT_EQ(GL.wglGetProcAddress, &FakeGetProcAddress);

@@ -33,7 +33,7 @@ class FakeSurface : public RenderingSurface {
  public:
   explicit FakeSurface(Journal& journal) : journal_(journal) {}
   int FailAt = 0;  // 1..4: that step of context creation fails
-  void AcquireDeviceContext() override { journal_.push_back("GetDC"); }
+  void PrepareDrawable() override { journal_.push_back("PrepareDrawable"); }
   bool ChoosePixelFormat() override { return Step("ChoosePixelFormat", 1); }
   bool SetPixelFormat() override { return Step("SetPixelFormat", 2); }
   bool CreateContext() override { return Step("CreateContext", 3); }
@@ -63,9 +63,9 @@ class FakeHost : public SaverHost {
   }
   void CaptureMouse() override { journal_.push_back("SetCapture"); }
   CursorPoint GetCursorPos() override { return Cursor; }
-  void ShowMessageBox(std::string_view text, std::string_view title, uint32_t style) override {
-    journal_.push_back("Box(" + std::string(title) + "|" + std::string(text) + "|" +
-                       std::to_string(style) + ")");
+  void ShowMessageBox(std::string_view text, std::string_view title, MessageBoxIcon icon) override {
+    journal_.push_back("Box(" + std::string(title) + "|" + std::string(text) +
+                       (icon == MessageBoxIcon::Error ? "|error)" : ")"));
   }
   void PostQuitMessage(int code) override {
     journal_.push_back("PostQuit(" + std::to_string(code) + ")");
@@ -109,9 +109,9 @@ class SaverWindow : public ::testing::Test {
 TEST_F(SaverWindow, FullScreenCreationRunsInOrderAndSwitchesTheTimerOn) {
   TForm1& f = Make(false);
   f.FormCreate();
-  const Journal expected{"ToolWindow",    "ScreenSaverRunning(1)", "SetCapture",
-                         "GetDC",         "ChoosePixelFormat",     "SetPixelFormat",
-                         "CreateContext", "MakeCurrent",           "SwapInterval(1)"};
+  const Journal expected{"ToolWindow",      "ScreenSaverRunning(1)", "SetCapture",
+                         "PrepareDrawable", "ChoosePixelFormat",     "SetPixelFormat",
+                         "CreateContext",   "MakeCurrent",           "SwapInterval(1)"};
   EXPECT_EQ(journal_, expected);
   EXPECT_TRUE(f.PowerTimer1.MayProcess());
   EXPECT_TRUE(f.PowerTimer1.MayRender());
@@ -133,7 +133,7 @@ TEST_F(SaverWindow, PreviewNeitherCapturesTheMouseNorClaimsTheScreen) {
   Make(true).FormCreate();
   EXPECT_EQ(Position("SetCapture"), journal_.size());
   EXPECT_EQ(Position("ScreenSaverRunning(1)"), journal_.size());
-  EXPECT_LT(Position("ToolWindow"), Position("GetDC"));
+  EXPECT_LT(Position("ToolWindow"), Position("PrepareDrawable"));
 }
 
 TEST_F(SaverWindow, EachContextFailureShowsItsOneBoxQuitsAndDrawsNothing) {
@@ -145,7 +145,7 @@ TEST_F(SaverWindow, EachContextFailureShowsItsOneBoxQuitsAndDrawsNothing) {
     surface_.FailAt = step;
     TForm1& f = Make(false);
     f.FormCreate();
-    const std::string box = "Box(Error|" + std::string(texts[step - 1]) + "|16)";
+    const std::string box = "Box(Error|" + std::string(texts[step - 1]) + "|error)";
     EXPECT_EQ(std::count(journal_.begin(), journal_.end(), box), 1) << "step " << step;
     EXPECT_EQ(std::count_if(journal_.begin(), journal_.end(),
                             [](const std::string& e) { return e.rfind("Box(", 0) == 0; }),
@@ -204,11 +204,11 @@ TEST_F(SaverWindow, FullScreenFilterEndsOnKeysAndLongMovesOnly) {
   f.FormShow();
   ASSERT_TRUE(app_.OnMessage);
   bool handled = false;
-  app_.OnMessage({kWmMouseMove, 0, (415 << 16) | 515}, handled);
-  app_.OnMessage({kWmLButtonDown, 0, 0}, handled);
+  app_.OnMessage({InputKind::PointerMoved, {515, 415}}, handled);
+  app_.OnMessage({InputKind::ButtonPressed, {}}, handled);
   EXPECT_EQ(Position("Terminate"), journal_.size());
-  app_.OnMessage({kWmMouseMove, 0, (400 << 16) | 516}, handled);
-  app_.OnMessage({kWmKeyDown, 0x20, 0}, handled);
+  app_.OnMessage({InputKind::PointerMoved, {516, 400}}, handled);
+  app_.OnMessage({InputKind::KeyPressed, {}}, handled);
   EXPECT_EQ(std::count(journal_.begin(), journal_.end(), "Terminate"), 2);
   EXPECT_FALSE(handled) << "every message is still dispatched";
 }

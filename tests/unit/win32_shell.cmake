@@ -3,7 +3,7 @@
 # private Xvfb in the end-to-end tests' prefix (and, like those, one at a time).
 if(WIN32)
   orvanta_add_test(win32_shell_test
-    SOURCES win32_shell_test.cpp
+    SOURCES win32_shell_test.cpp win32_input_test.cpp
     DEPS orvanta_win32_shell)
 
   # The saver window's tests load the built-in images from the executable's resources.

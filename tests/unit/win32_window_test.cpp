@@ -40,7 +40,7 @@ HINSTANCE Instance() {
 struct RecordingWindow {
   static inline std::vector<std::string>* log = nullptr;
   static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_USER + 7 && log != nullptr) log->push_back("dispatched");
+    if (m == WM_KEYDOWN && log != nullptr) log->push_back("dispatched");
     return DefWindowProcW(w, m, wp, lp);
   }
   HWND Create() {
@@ -69,6 +69,7 @@ class ApplicationLoop : public ::testing::Test {
 
   Win32Application app_{Instance()};
   HWND window_ = nullptr;
+  POINT origin_{0, 0};  // the window's client area on the screen
   std::vector<std::string> log_;
 };
 
@@ -83,30 +84,39 @@ TEST_F(ApplicationLoop, ShowsTheMainWindowAndEndsWithCodeZeroAtTerminate) {
   EXPECT_TRUE(visibleWhenIdle);
 }
 
-TEST_F(ApplicationLoop, MessageEventSeesAQueuedMessageBeforeItIsDispatched) {
-  auto filter = [&](const AppMessageRecord& m, bool&) {
-    if (m.Message == WM_USER + 7) log_.push_back("seen " + std::to_string(m.LParam));
+TEST_F(ApplicationLoop, MessageEventSeesAQueuedMessagesInputBeforeItIsDispatched) {
+  auto filter = [&](const InputEvent& input, bool&) {
+    if (input.Kind == InputKind::KeyPressed) log_.push_back("seen key");
+    if (input.Kind == InputKind::PointerMoved) {
+      log_.push_back("seen move " + std::to_string(input.Position.X - origin_.x) + "," +
+                     std::to_string(input.Position.Y - origin_.y));
+    }
   };
   int idles = 0;
   auto idle = [&](void*, bool& done) {
     done = false;
-    if (++idles == 1) PostMessageW(window_, WM_USER + 7, 0, 42);
+    if (++idles == 1) {
+      PostMessageW(window_, WM_USER + 7, 0, 0);  // no input: the filter never hears of it
+      PostMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(-3, 7));
+      PostMessageW(window_, WM_KEYDOWN, 'A', 1);
+    }
     if (idles == 3) app_.Terminate();
   };
+  ClientToScreen(window_, &origin_);
   app_.OnMessage = TMessageEvent::Bind(filter);
   app_.Events.OnIdle = TIdleEvent::Bind(idle);
   app_.Run();
-  EXPECT_EQ(log_, (std::vector<std::string>{"seen 42", "dispatched"}));
+  EXPECT_EQ(log_, (std::vector<std::string>{"seen move -3,7", "seen key", "dispatched"}));
 }
 
 TEST_F(ApplicationLoop, AHandledMessageIsNotDispatched) {
-  auto filter = [&](const AppMessageRecord& m, bool& handled) {
-    if (m.Message == WM_USER + 7) handled = true;
+  auto filter = [&](const InputEvent& input, bool& handled) {
+    if (input.Kind == InputKind::KeyPressed) handled = true;
   };
   int idles = 0;
   auto idle = [&](void*, bool& done) {
     done = false;
-    if (++idles == 1) PostMessageW(window_, WM_USER + 7, 0, 0);
+    if (++idles == 1) PostMessageW(window_, WM_KEYDOWN, 'A', 1);
     if (idles == 3) app_.Terminate();
   };
   app_.OnMessage = TMessageEvent::Bind(filter);
@@ -197,7 +207,7 @@ TEST(RenderingSurface, AsksTheDriverForTheSwapInterval) {
   ASSERT_NE(window, nullptr);
   Win32RenderingSurface surface;
   surface.Attach(window);
-  surface.AcquireDeviceContext();
+  surface.PrepareDrawable();
   ASSERT_TRUE(surface.ChoosePixelFormat());
   ASSERT_TRUE(surface.SetPixelFormat());
   ASSERT_TRUE(surface.CreateContext());
@@ -220,7 +230,7 @@ TEST(RenderingSurface, AsksTheDriverForTheSwapInterval) {
 // Every step of the context succeeds without a driver; the recording layer answers the drawing.
 class NoDriverSurface final : public Win32RenderingSurface {
  public:
-  void AcquireDeviceContext() override {}
+  void PrepareDrawable() override {}
   bool ChoosePixelFormat() override { return true; }
   bool SetPixelFormat() override { return true; }
   bool CreateContext() override { return true; }

@@ -12,7 +12,7 @@
 
 #include "app/command_line.h"
 #include "app/x11/x11_screensaver_options.h"
-#include "app/x11/x11_swap_control.h"
+#include "gl/x11_swap_control.h"
 
 // Xlib last: its macros would rewrite names in the headers above.
 #include <X11/keysym.h>
@@ -50,8 +50,8 @@ XEvent Focus(int type, int mode, int detail) {
 }
 
 bool Ends(const XEvent& event, CursorPoint start) {
-  AppMessageRecord message;
-  return TranslateX11Event(event, message) && MessageEndsSaver(message, false, start);
+  const std::optional<InputEvent> input = InputFromX11Event(event);
+  return input && InputEndsSaver(*input, false, start);
 }
 
 }  // namespace
@@ -64,33 +64,34 @@ TEST(X11Input, PointerMayWanderFifteenPixelsFromWhereItWasShown) {
   EXPECT_TRUE(Ends(Motion(500, 384), start));
 }
 
-TEST(X11Input, MotionPacksScreenCoordinatesLikeAMouseMessage) {
-  AppMessageRecord message;
-  ASSERT_TRUE(TranslateX11Event(Motion(3839, 1079), message));
-  EXPECT_EQ(message.Message, kWmMouseMove);
-  EXPECT_EQ(message.LParam & 0xFFFF, 3839);
-  EXPECT_EQ((message.LParam >> 16) & 0xFFFF, 1079);
+TEST(X11Input, MotionIsAPointerMoveToItsScreenPosition) {
+  const std::optional<InputEvent> input = InputFromX11Event(Motion(3839, 1079));
+  ASSERT_TRUE(input);
+  EXPECT_EQ(input->Kind, InputKind::PointerMoved);
+  EXPECT_EQ(input->Position.X, 3839);
+  EXPECT_EQ(input->Position.Y, 1079);
   // Measured in the window's own frame, this short move would look like a jump of 1920.
   EXPECT_FALSE(Ends(Motion(1925, 105), {1920, 100}));
 }
 
 TEST(X11Input, AltF10AndAltChordsAreSystemKeysThatLeaveTheSaverRunning) {
+  constexpr InputKind kSystem = InputKind::SystemKeyPressed, kKey = InputKind::KeyPressed;
   struct Case {
     KeySym Keysym;
     unsigned int State;
-    uint32_t Message;
+    InputKind Kind;
   } cases[] = {
-      {XK_Alt_L, 0, kWmSysKeyDown},     {XK_Alt_R, 0, kWmSysKeyDown},
-      {XK_F10, 0, kWmSysKeyDown},       {XK_x, Mod1Mask, kWmSysKeyDown},
-      {XK_F4, Mod1Mask, kWmSysKeyDown}, {XK_a, 0, kWmKeyDown},
-      {XK_F9, 0, kWmKeyDown},           {XK_a, ShiftMask | ControlMask, kWmKeyDown},
-      {XK_Control_L, 0, kWmKeyDown},    {NoSymbol, 0, kWmKeyDown},
+      {XK_Alt_L, 0, kSystem},     {XK_Alt_R, 0, kSystem},
+      {XK_F10, 0, kSystem},       {XK_x, Mod1Mask, kSystem},
+      {XK_F4, Mod1Mask, kSystem}, {XK_a, 0, kKey},
+      {XK_F9, 0, kKey},           {XK_a, ShiftMask | ControlMask, kKey},
+      {XK_Control_L, 0, kKey},    {NoSymbol, 0, kKey},
   };
   for (const Case& c : cases) {
-    AppMessageRecord message;
-    ASSERT_TRUE(TranslateX11Event(Key(c.State), message, c.Keysym));
-    EXPECT_EQ(message.Message, c.Message) << "keysym " << c.Keysym << " state " << c.State;
-    EXPECT_EQ(MessageEndsSaver(message, false, {}), c.Message == kWmKeyDown);
+    const std::optional<InputEvent> input = InputFromX11Event(Key(c.State), c.Keysym);
+    ASSERT_TRUE(input);
+    EXPECT_EQ(input->Kind, c.Kind) << "keysym " << c.Keysym << " state " << c.State;
+    EXPECT_EQ(InputEndsSaver(*input, false, {}), c.Kind == kKey);
   }
 }
 
@@ -104,8 +105,10 @@ TEST(X11Input, KeysEndTheSaverButClicksDoNot) {
 
   XEvent release = {};
   release.type = KeyRelease;
-  AppMessageRecord message;
-  EXPECT_FALSE(TranslateX11Event(release, message)) << "a release is no input of its own";
+  EXPECT_FALSE(InputFromX11Event(release)) << "a release is no input of its own";
+  // Focus reaches the application's activation, not the input rules: the saver's own
+  // window taking the focus when it is shown must not end it.
+  EXPECT_FALSE(InputFromX11Event(Focus(FocusIn, NotifyNormal, NotifyNonlinear)));
 }
 
 TEST(X11Focus, FocusGainedAndLostActivatesAndDeactivates) {
@@ -286,4 +289,5 @@ TEST(SwapControl, TheExtExtensionFirstThenMesasWholeNamesOnly) {
   EXPECT_EQ(ChooseSwapControl("GLX_EXT_swap_control_tear GLX_SGI_swap_control"),
             SwapControl::Unavailable);
   EXPECT_EQ(ChooseSwapControl(""), SwapControl::Unavailable);
+  EXPECT_EQ(ChooseSwapControl(nullptr), SwapControl::Unavailable);
 }

@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <string>
 
-#include "app/saver_platform.h"
-
 namespace {
 void (*displayOpened)() = nullptr;
 }  // namespace
@@ -31,10 +29,10 @@ void WriteMessageLine(std::string_view text, std::string_view title) {
   std::fflush(stderr);
 }
 
-void ShowMessageBoxGtk(std::string_view text, std::string_view title, uint32_t style) {
+void ShowMessageBoxGtk(std::string_view text, std::string_view title, MessageBoxIcon icon) {
   WriteMessageLine(text, title);
   if (!GtkDisplayAvailable()) return;
-  const GtkMessageType type = (style & kMbIconError) ? GTK_MESSAGE_ERROR : GTK_MESSAGE_INFO;
+  const GtkMessageType type = icon == MessageBoxIcon::Error ? GTK_MESSAGE_ERROR : GTK_MESSAGE_INFO;
   const std::string message(text);
   GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, type, GTK_BUTTONS_OK, "%s",
                                              message.c_str());

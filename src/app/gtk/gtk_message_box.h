@@ -3,8 +3,9 @@
 // never lost when nobody sees the screen.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
+
+#include "app/saver_platform.h"
 
 // Initialises GTK on first use; false when there is no display to show a dialog on.
 bool GtkDisplayAvailable();
@@ -13,9 +14,9 @@ bool GtkDisplayAvailable();
 // replaced for the whole process (its handler for a lost display prints several lines).
 void OnGtkDisplayOpened(void (*hook)());
 
-// `style` takes the kMb* values of app/saver_platform.h: with kMbIconError the box shows
-// the error icon, otherwise the information icon. Returns when the user has pressed OK.
-void ShowMessageBoxGtk(std::string_view text, std::string_view title, uint32_t style);
+// A box without an icon of its own shows GTK's information icon, the nearest it has.
+// Returns when the user has pressed OK.
+void ShowMessageBoxGtk(std::string_view text, std::string_view title, MessageBoxIcon icon);
 
 // "title: text" on standard error, the line every message box also writes.
 void WriteMessageLine(std::string_view text, std::string_view title);

@@ -1,6 +1,9 @@
 // The Win32 application object and its message loop.
 #include "app/win32/win32_application.h"
 
+#include <optional>
+
+#include "app/win32/win32_input.h"
 #include "app/win32/win32_text.h"
 
 namespace {
@@ -95,16 +98,9 @@ int Win32Application::Run() {
 bool Win32Application::ProcessMessage(MSG& msg) {
   bool handled = false;
   if (OnMessage) {
-    AppMessageRecord record{msg.message, static_cast<uint64_t>(msg.wParam),
-                            static_cast<int64_t>(msg.lParam)};
-    if (msg.message == WM_MOUSEMOVE && msg.hwnd != nullptr) {
-      // The window that got the move may be any of ours on any monitor, or the one holding the
-      // capture with the pointer far outside it: its client position becomes a screen one.
-      POINT origin{0, 0};
-      ClientToScreen(msg.hwnd, &origin);
-      record.ScreenPos = MousePositionOnScreen(record.LParam, {origin.x, origin.y});
+    if (const std::optional<InputEvent> input = InputFromMessage(msg)) {
+      Guarded([&] { OnMessage(*input, handled); });
     }
-    Guarded([&] { OnMessage(record, handled); });
   }
   if (handled) return true;
   if (dialogWindow_ != nullptr && IsDialogMessageW(dialogWindow_, &msg)) return true;

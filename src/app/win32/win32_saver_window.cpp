@@ -30,7 +30,9 @@ PIXELFORMATDESCRIPTOR SaverPixelFormat() {
 
 // ---- WGL surface -------------------------------------------------------------------------
 
-void Win32RenderingSurface::AcquireDeviceContext() {
+void Win32RenderingSurface::PrepareDrawable() {
+  // The window class has a device context of its own, so this one stays valid (and the
+  // context bound to it) for the life of the window.
   dc_ = GetDC(window_);
 }
 
@@ -58,7 +60,7 @@ void Win32RenderingSurface::SetSwapInterval(int32_t interval) {
   // With the extension, SwapBuffers waits for the vertical blank, so the message loop, which
   // never sleeps, turns at the display's rate instead of spinning a core. Without it nothing
   // changes.
-  RequestSwapInterval(interval);
+  RequestSwapIntervalWgl(interval);
 }
 
 void Win32RenderingSurface::SwapBuffers() {
@@ -98,8 +100,10 @@ CursorPoint Win32SaverHost::GetCursorPos() {
   return {p.x, p.y};
 }
 
-void Win32SaverHost::ShowMessageBox(std::string_view text, std::string_view title, uint32_t style) {
-  ShowMessageBoxUtf8(nullptr, text, title, style);
+void Win32SaverHost::ShowMessageBox(std::string_view text, std::string_view title,
+                                    MessageBoxIcon icon) {
+  ShowMessageBoxUtf8(nullptr, text, title,
+                     MB_OK | (icon == MessageBoxIcon::Error ? MB_ICONERROR : 0));
 }
 
 void Win32SaverHost::PostQuitMessage(int exitCode) {

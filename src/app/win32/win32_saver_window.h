@@ -19,12 +19,13 @@ PIXELFORMATDESCRIPTOR SaverPixelFormat();
 // 32-bit handle, as handles are on 64-bit Windows; null when the value cannot be one.
 HWND PreviewWindowFromHandle(int64_t value);
 
-// WGL on the window's own device context. Tests derive from it to make a step fail.
+// WGL on the window's own device context: the drawable is the device context, the pixel
+// format is the system's, the context WGL's. Tests derive from it to make a step fail.
 class Win32RenderingSurface : public RenderingSurface {
  public:
   void Attach(HWND window) { window_ = window; }
 
-  void AcquireDeviceContext() override;
+  void PrepareDrawable() override;
   bool ChoosePixelFormat() override;
   bool SetPixelFormat() override;
   bool CreateContext() override;
@@ -50,7 +51,7 @@ class Win32SaverHost final : public SaverHost {
   void SetScreenSaverRunning(bool running) override;
   void CaptureMouse() override;
   CursorPoint GetCursorPos() override;
-  void ShowMessageBox(std::string_view text, std::string_view title, uint32_t style) override;
+  void ShowMessageBox(std::string_view text, std::string_view title, MessageBoxIcon icon) override;
   void PostQuitMessage(int exitCode) override;
   void CloseMainWindow() override;
 

@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <exception>
+#include <optional>
 
 #include "app/frame_pacing.h"
 #include "app/x11/x11_input.h"
@@ -21,7 +22,15 @@ namespace {
 int signalPipe[2] = {-1, -1};
 volatile std::sig_atomic_t terminationRequested = 0;
 
+enum LoopState : std::sig_atomic_t { kBeforeLoop, kInLoop, kAfterLoop };
+volatile std::sig_atomic_t loopState = kBeforeLoop;
+
+// The signals that ask a program to end: XScreenSaver's and MATE's ending, Ctrl+C, and the
+// terminal or session going away.
+constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
 void OnTerminationSignal(int) {
+  if (loopState == kBeforeLoop) _exit(0);  // async-signal-safe, unlike exit
   terminationRequested = 1;
   if (signalPipe[1] >= 0) {
     const char byte = 1;
@@ -43,22 +52,7 @@ int64_t MonotonicMicroseconds() {
 
 }  // namespace
 
-X11Application::X11Application(Display* display) : display_(display) {}
-
-// The signals that ask a program to end: XScreenSaver's and MATE's ending, Ctrl+C, and the
-// terminal or session going away.
-constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
-
-X11Application::~X11Application() {
-  if (signalPipe[0] >= 0) {
-    for (int signal : kTerminationSignals) std::signal(signal, SIG_DFL);
-    close(signalPipe[0]);
-    close(signalPipe[1]);
-    signalPipe[0] = signalPipe[1] = -1;
-  }
-}
-
-void X11Application::QuitOnTerminationSignals() {
+void EndOnTerminationSignals() {
   if (signalPipe[0] < 0 && pipe(signalPipe) == 0) {
     for (int fd : signalPipe) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
   }
@@ -68,6 +62,8 @@ void X11Application::QuitOnTerminationSignals() {
   for (int signal : kTerminationSignals) sigaction(signal, &action, nullptr);
 }
 
+X11Application::X11Application(Display* display) : display_(display) {}
+
 void X11Application::PostQuit(int exitCode) {
   if (quitPosted_) return;
   quitPosted_ = true;
@@ -75,6 +71,7 @@ void X11Application::PostQuit(int exitCode) {
 }
 
 int X11Application::Run() {
+  loopState = kInLoop;
   if (ShowMainWindow) ShowMainWindow();
   XFlush(display_);
   while (!quitPosted_) {
@@ -91,6 +88,7 @@ int X11Application::Run() {
       WaitOutTurn(turnStart);
     }
   }
+  loopState = kAfterLoop;
   return exitCode_;
 }
 
@@ -113,11 +111,13 @@ void X11Application::Guarded(Step step) {
 }
 
 void X11Application::Dispatch(XEvent& event) {
-  AppMessageRecord message;
   const KeySym keysym = event.type == KeyPress ? XLookupKeysym(&event.xkey, 0) : NoSymbol;
-  if (OnMessage && TranslateX11Event(event, message, keysym)) {
-    bool handled = false;
-    OnMessage(message, handled);
+  if (OnMessage) {
+    // X has no dispatching of its own to skip: every event goes on to OnEvent.
+    if (const std::optional<InputEvent> input = InputFromX11Event(event, keysym)) {
+      bool handled = false;
+      OnMessage(*input, handled);
+    }
   }
   if (event.type == FocusIn || event.type == FocusOut) {
     const ActivationChange change = ClassifyFocusEvent(event.xfocus);

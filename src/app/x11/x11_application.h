@@ -1,7 +1,7 @@
 // The application object on X11: one loop over the display connection that dispatches
 // events and, whenever the queue is empty, raises the idle event. Keyboard focus on the
 // application's windows drives the activate and deactivate events; a terminating signal
-// ends the loop like Terminate does.
+// ends the loop like Terminate does (EndOnTerminationSignals).
 #pragma once
 
 #include <cstdint>
@@ -12,10 +12,16 @@
 #include "app/application.h"
 #include "app/x11/x11_types.h"
 
+// Called once at process start: SIGTERM, SIGINT and SIGHUP end the program with exit code 0
+// from then on. Before the loop runs they end it at once: start-up keeps nothing that needs
+// finishing, and may be waiting on a display, a library or a box nobody will answer. While
+// the loop runs they end the loop, which returns 0 like Terminate; after it they leave the
+// program to end the way it was already ending.
+void EndOnTerminationSignals();
+
 class X11Application : public Application {
  public:
   explicit X11Application(Display* display);
-  ~X11Application() override;
   X11Application(const X11Application&) = delete;
   X11Application& operator=(const X11Application&) = delete;
 
@@ -28,9 +34,6 @@ class X11Application : public Application {
   void PostQuit(int exitCode);
   bool QuitPosted() const { return quitPosted_; }
   bool Active() const { return active_; }
-
-  // SIGTERM, SIGINT and SIGHUP end the loop with exit code 0 instead of killing the process.
-  void QuitOnTerminationSignals();
 
   // After each turn of the loop wait this long less the time the turn took, still waking
   // for events and signals. 0, the default, never waits while the idle event asks not to.

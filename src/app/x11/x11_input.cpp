@@ -12,27 +12,18 @@ ActivationChange ClassifyFocusEvent(const XFocusChangeEvent& event) {
   return event.type == FocusIn ? ActivationChange::Activate : ActivationChange::Deactivate;
 }
 
-bool TranslateX11Event(const XEvent& event, AppMessageRecord& message, KeySym keysym) {
+std::optional<InputEvent> InputFromX11Event(const XEvent& event, KeySym keysym) {
   switch (event.type) {
-    case MotionNotify: {
-      // Each coordinate in 16 bits, as a Windows mouse message packs them, and the screen
-      // position itself, which the rules measure from.
-      const int64_t x = event.xmotion.x_root & 0xFFFF;
-      const int64_t y = event.xmotion.y_root & 0xFFFF;
-      message = {kWmMouseMove, 0, (y << 16) | x};
-      message.ScreenPos = CursorPoint{event.xmotion.x_root, event.xmotion.y_root};
-      return true;
-    }
+    case MotionNotify:
+      return InputEvent{InputKind::PointerMoved, {event.xmotion.x_root, event.xmotion.y_root}};
     case KeyPress: {
       const bool system = keysym == XK_Alt_L || keysym == XK_Alt_R || keysym == XK_F10 ||
                           (event.xkey.state & Mod1Mask) != 0;
-      message = {system ? kWmSysKeyDown : kWmKeyDown, event.xkey.keycode, 0};
-      return true;
+      return InputEvent{system ? InputKind::SystemKeyPressed : InputKind::KeyPressed, {}};
     }
     case ButtonPress:
-      message = {kWmLButtonDown, event.xbutton.button, 0};
-      return true;
+      return InputEvent{InputKind::ButtonPressed, {}};
     default:
-      return false;
+      return std::nullopt;
   }
 }

@@ -18,6 +18,7 @@
 #include "app/x11/x11_application.h"
 #include "app/x11/x11_ending_watch.h"
 #include "app/x11/x11_errors.h"
+#include "app/x11/x11_glx_surface.h"
 #include "app/x11/x11_saver_window.h"
 #include "app/x11/x11_screensaver_options.h"
 #include "gl/fpu_control.h"
@@ -78,7 +79,7 @@ struct RunOptions {
 // With ORVANTA_FRAME_STATS set (to anything but empty), one line on standard error at the
 // end: the seconds the loop ran, frames drawn, simulation frames, the pool sizes the scene
 // was made with and the swap-interval extension used. For benchmarks and tests.
-void ReportFrameStats(const TForm1& form, const X11SaverWindow& window, double seconds) {
+void ReportFrameStats(const TForm1& form, const X11GlxSurface& surface, double seconds) {
   const char* wanted = std::getenv("ORVANTA_FRAME_STATS");
   if (wanted == nullptr || *wanted == '\0') return;
   const Scene& scene = form.SceneState();
@@ -88,14 +89,15 @@ void ReportFrameStats(const TForm1& form, const X11SaverWindow& window, double s
                seconds, static_cast<long long>(form.FramesDrawn()),
                static_cast<long long>(form.FramesProcessed()), scene.Particles.size(),
                scene.SmokePuffs.size(), scene.Flashes.size(), scene.Config.LightCount,
-               static_cast<int>(window.SwapControlUsed().size()), window.SwapControlUsed().data());
+               static_cast<int>(surface.SwapControlUsed().size()),
+               surface.SwapControlUsed().data());
 }
 
 // Where a mode's messages go: a box with its copy on standard error, or where no box can be
 // answered, the line on standard error alone.
 MessageBoxFunction MessagesFor(SaverMode mode) {
   if (ModeShowsBoxes(mode)) return ShowMessageBoxGtk;
-  return [](std::string_view text, std::string_view title, uint32_t) {
+  return [](std::string_view text, std::string_view title, MessageBoxIcon) {
     WriteMessageLine(text, title);
   };
 }
@@ -106,14 +108,14 @@ int RunSaverWindow(Display* display, const Settings& settings, const std::string
                    const RunOptions& options = {}) {
   X11Application app(display);
   app.SetTitle(title);
-  app.QuitOnTerminationSignals();
   app.SetTurnDelay(options.DelayMicroseconds);
   app.ShowException = [&messages](const std::string& text, const std::string& caption) {
-    messages(text, caption, kMbOk | kMbIconError);
+    messages(text, caption, MessageBoxIcon::Error);
   };
-  X11SaverWindow window(display, app, kind, host, messages);
+  X11GlxSurface surface(display);
+  X11SaverWindow window(display, app, kind, host, surface, messages);
   const X11EndingWatch watch(display, kind == X11SaverKind::FullScreen ? None : host);
-  TForm1 form(app, window, window, SystemFrameClock(), settings, kind != X11SaverKind::FullScreen);
+  TForm1 form(app, window, surface, SystemFrameClock(), settings, kind != X11SaverKind::FullScreen);
   window.OnShow = [&form] { form.FormShow(); };
   window.OnResize = [&form](int32_t width, int32_t height) { form.FormResize(width, height); };
   app.ShowMainWindow = [&window] { window.Show(); };
@@ -122,10 +124,10 @@ int RunSaverWindow(Display* display, const Settings& settings, const std::string
   form.FormCreate();
   const auto start = std::chrono::steady_clock::now();
   const int exitCode = app.Run();
-  ReportFrameStats(form, window,
+  ReportFrameStats(form, surface,
                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   // What GL made goes first, while its context is still current; the window then releases
-  // the context and the X resources in the reverse order of their making.
+  // the surface and the X resources in the reverse order of their making.
   form.ReleaseGraphics();
   return exitCode;
 }
@@ -194,7 +196,8 @@ class X11SaverPlatform final : public SaverPlatform {
   }
 
   void ShowStartupError(const std::string& text) override {
-    ShowMessageBoxGtk(text, kStartupErrorTitle, kMbOk | kMbIconError | kMbTaskModal);
+    // GTK's boxes are modal for the whole program already.
+    ShowMessageBoxGtk(text, kStartupErrorTitle, MessageBoxIcon::Error);
   }
   void WriteStartupError(const std::string& text) override {
     WriteMessageLine(text, kStartupErrorTitle);
@@ -210,6 +213,7 @@ class X11SaverPlatform final : public SaverPlatform {
 }  // namespace
 
 int main(int argc, char** argv) {
+  EndOnTerminationSignals();
   const std::vector<std::string> args(argv + 1, argv + argc);
   // Answered before anything else: no display, no settings and no GL library needed.
   switch (FindInformationRequest(args)) {
