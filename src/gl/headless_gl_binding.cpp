@@ -10,6 +10,7 @@
 #include <GL/glu.h>
 #include <dlfcn.h>
 
+#include <cstddef>
 #include <cstring>
 #include <stdexcept>
 
@@ -63,4 +64,20 @@ void OsMesaSurface::MakeCurrent() {
                          width_, height_)) {
     throw std::runtime_error("Could not make the OSMesa context current");
   }
+}
+
+std::vector<std::uint8_t> OsMesaSurface::RgbTopDown() const {
+  const auto width = static_cast<std::size_t>(width_);
+  const auto height = static_cast<std::size_t>(height_);
+  std::vector<std::uint8_t> rgb(width * height * 3);
+  for (std::size_t row = 0; row < height; ++row) {
+    const std::uint8_t* from = pixels_.data() + (height - 1 - row) * width * 4;
+    std::uint8_t* to = rgb.data() + row * width * 3;
+    for (std::size_t x = 0; x < width; ++x, from += 4, to += 3) {
+      to[0] = from[0];
+      to[1] = from[1];
+      to[2] = from[2];
+    }
+  }
+  return rgb;
 }

@@ -27,6 +27,8 @@ class OsMesaSurface {
   int Height() const { return height_; }
   // Four bytes per pixel, R G B A, bottom row first (GL's own order).
   const std::vector<std::uint8_t>& Pixels() const { return pixels_; }
+  // The same picture as 8-bit R G B, top row first, as image files store it.
+  std::vector<std::uint8_t> RgbTopDown() const;
 
  private:
   int width_;

@@ -50,18 +50,5 @@ void OffscreenWindow::Swap() {
 }
 
 std::vector<uint8_t> OffscreenWindow::ReadRgbTopDown() const {
-  const std::vector<uint8_t>& rgba = surface_->Pixels();  // bottom row first
-  const auto width = static_cast<std::size_t>(width_);
-  const auto height = static_cast<std::size_t>(height_);
-  std::vector<uint8_t> rgb(width * height * 3);
-  for (std::size_t row = 0; row < height; ++row) {
-    const uint8_t* from = rgba.data() + (height - 1 - row) * width * 4;
-    uint8_t* to = rgb.data() + row * width * 3;
-    for (std::size_t x = 0; x < width; ++x, from += 4, to += 3) {
-      to[0] = from[0];
-      to[1] = from[1];
-      to[2] = from[2];
-    }
-  }
-  return rgb;
+  return surface_->RgbTopDown();
 }

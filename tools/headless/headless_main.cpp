@@ -32,5 +32,5 @@ int main(int argc, char** argv) {
     std::cout << HeadlessHelpText();
     return kExitSuccess;
   }
-  return RunHeadless(options, LoadUserSettings, std::cout, std::cerr, MakeOsMesaFrames);
+  return RunHeadless(options, LoadUserSettings, std::cout, std::cerr, MakeOsMesaSurface);
 }

@@ -1,4 +1,5 @@
-// OsMesaFrames: an OffscreenWindow, a GL log and the PNG writer behind HeadlessFrames.
+// OsMesaWindowSurface: the OSMesa buffer, the GL log and the PNG writer behind the saver
+// window's rendering steps.
 #include "headless_osmesa.h"
 
 #include <fstream>
@@ -6,9 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "gl/gl_entries.h"
 #include "gl/gl_recording.h"
+#include "gl/headless_gl_binding.h"
 #include "png_writer.h"
-#include "render/headless_offscreen.h"
 
 namespace {
 
@@ -35,31 +37,55 @@ class GlLog {
   std::ofstream file_;
 };
 
-class OsMesaFrames final : public HeadlessFrames {
+class OsMesaWindowSurface final : public HeadlessSurface {
  public:
-  OsMesaFrames(const HeadlessOptions& options, std::ostream& err)
-      : err_(err), window_(options.Size.Width, options.Size.Height) {
+  explicit OsMesaWindowSurface(const HeadlessOptions& options)
+      : width_(options.Size.Width), height_(options.Size.Height) {
     if (options.GlLogPath) log_ = std::make_unique<GlLog>(*options.GlLogPath);
-    if (options.ReferenceDrawing) window_.SetDrawingMethod(DrawingMethod::Reference);
+  }
+  // The recorder stops, putting the tables back, before the buffer goes.
+  ~OsMesaWindowSurface() override { recorder_.Stop(); }
+
+  bool CreateContext() override {
+    try {
+      buffer_ = std::make_unique<OsMesaSurface>(width_, height_);
+      return true;
+    } catch (const std::runtime_error& error) {
+      failure_ = error.what();
+      return false;
+    }
   }
 
-  // The log starts just before InitGL, with the calls forwarded to OSMesa.
-  SceneInitHooks Start() override {
+  // Binds the tables to OSMesa and starts the GL log, which thus begins with the saver
+  // window's first call once its context is current.
+  bool MakeCurrent() override {
+    try {
+      buffer_->MakeCurrent();
+      BindOsMesaEntries();
+    } catch (const std::runtime_error& error) {
+      failure_ = error.what();
+      return false;
+    }
+    finish_ = GL.glFinish;  // OSMesa's own, never a recording thunk
     if (log_) {
       recorder_.SetSink([this](std::string_view line) { log_->Write(line); });
       recorder_.Start();
-      window_.SetSwapObserver([this] { recorder_.Mark("SwapBuffers"); });
     }
-    return window_.Start([this](std::string_view text, std::string_view title) {
-      ReportTextureTrouble(text, title);
-    });
+    return true;
   }
 
-  void Draw(const Scene& scene, const std::optional<std::string>& picturePath) override {
-    window_.RenderFrame(scene);
-    if (picturePath) {
-      WritePng(*picturePath, window_.Width(), window_.Height(), window_.ReadRgbTopDown());
-    }
+  // There is no front buffer to show; the frame is done once OSMesa has drawn all of it.
+  void SwapBuffers() override {
+    finish_();
+    if (log_) recorder_.Mark("SwapBuffers");
+    SwapDone();
+  }
+
+  int32_t ClientWidth() const override { return width_; }
+  int32_t ClientHeight() const override { return height_; }
+
+  void WritePicture(const std::string& path) override {
+    WritePng(path, width_, height_, buffer_->RgbTopDown());
   }
 
   void Finish() override {
@@ -67,26 +93,20 @@ class OsMesaFrames final : public HeadlessFrames {
     if (log_) log_->Close();
   }
 
- private:
-  // The saver shows these in message boxes; here they become lines on stderr, the
-  // boxes' line breaks included.
-  void ReportTextureTrouble(std::string_view text, std::string_view title) {
-    std::string message(text);
-    std::erase(message, '\r');
-    err_ << kHeadlessName << ": " << title << ": " << message << "\n";
-  }
+  std::string Failure() const override { return failure_; }
 
-  std::ostream& err_;
+ private:
+  int32_t width_;
+  int32_t height_;
   std::unique_ptr<GlLog> log_;
-  OffscreenWindow window_;
-  // Declared after the window so that it stops, putting the tables back, before the
-  // window goes.
+  std::unique_ptr<OsMesaSurface> buffer_;
+  void(ORVANTA_GLAPI* finish_)() = nullptr;
+  std::string failure_;
   GlRecorder recorder_{GlRecorder::Forwarding::On};
 };
 
 }  // namespace
 
-std::unique_ptr<HeadlessFrames> MakeOsMesaFrames(const HeadlessOptions& options,
-                                                 std::ostream& err) {
-  return std::make_unique<OsMesaFrames>(options, err);
+std::unique_ptr<HeadlessSurface> MakeOsMesaSurface(const HeadlessOptions& options) {
+  return std::make_unique<OsMesaWindowSurface>(options);
 }

@@ -1,15 +1,13 @@
-// The frames of a headless run drawn with OSMesa through the saver's own start-up and
-// drawing code, written as PNG pictures and, if asked, logged call by call.
+// The surface a headless run draws its frames into: OSMesa, with the GL log and the PNG
+// writer. Native build only.
 #pragma once
 
 #include <memory>
-#include <ostream>
 
 #include "headless_options.h"
-#include "headless_run.h"
+#include "headless_platform.h"
 
-// Creates the off-screen surface of options.Size and opens the GL log. Throws
-// RenderError when OSMesa cannot start and std::runtime_error when the log cannot be
-// opened. Texture-loading trouble is written to `err` and the run goes on, as the saver
-// goes on after its message boxes.
-std::unique_ptr<HeadlessFrames> MakeOsMesaFrames(const HeadlessOptions& options, std::ostream& err);
+// A surface of options.Size; opens the GL log when options ask for one (std::runtime_error
+// when it cannot be opened). OSMesa itself starts at the saver window's CreateContext and
+// MakeCurrent steps, which fail with the reason in Failure().
+std::unique_ptr<HeadlessSurface> MakeOsMesaSurface(const HeadlessOptions& options);
