@@ -65,7 +65,6 @@ struct CfgControlLayout {
   int Left, Top, Width, Height;
   int TabOrder = kNoTab;
   int32_t Min = 0, Max = 0, DesignPosition = 0;  // sliders only
-  bool AnchorBottomLeft = false;                 // stays at the bottom-left on resizing
 };
 
 namespace cfg_layout {
@@ -83,13 +82,11 @@ constexpr CfgControlLayout ValueLabel(CfgControl id, std::string_view name, Box 
 }
 constexpr CfgControlLayout Link(CfgControl id, std::string_view name, std::string_view text,
                                 Box b) {
-  return {id, name, CfgControlKind::Link, text, b.Left, b.Top, b.Width, b.Height, kNoTab, 0, 0,
-          0,  true};
+  return {id, name, CfgControlKind::Link, text, b.Left, b.Top, b.Width, b.Height};
 }
 constexpr CfgControlLayout Button(CfgControl id, std::string_view name, std::string_view text,
                                   Box b, int tab) {
-  return {id, name, CfgControlKind::Button, text, b.Left, b.Top, b.Width, b.Height, tab, 0, 0,
-          0,  true};
+  return {id, name, CfgControlKind::Button, text, b.Left, b.Top, b.Width, b.Height, tab};
 }
 constexpr CfgControlLayout Slider(CfgControl id, std::string_view name, Box b, int tab, int32_t min,
                                   int32_t max, int32_t designPosition) {
