@@ -6,6 +6,9 @@
 #include <cmath>
 #include <cstdio>
 #include <string_view>
+#include <type_traits>
+
+#include "scene/scene_fields.h"
 
 namespace {
 
@@ -112,24 +115,11 @@ class Checker {
 };
 
 void CheckFinite(Checker& c, const SceneParticle& p) {
-  for (const auto& [name, value] : {std::pair<const char*, double>{"X", p.X},
-                                    {"Y", p.Y},
-                                    {"Z", p.Z},
-                                    {"VX", p.VX},
-                                    {"VY", p.VY},
-                                    {"VZ", p.VZ},
-                                    {"AngleX", p.AngleX},
-                                    {"AngleY", p.AngleY},
-                                    {"SpinX", p.SpinX},
-                                    {"SpinY", p.SpinY},
-                                    {"Red", p.Red},
-                                    {"Green", p.Green},
-                                    {"Blue", p.Blue},
-                                    {"Radius", p.Radius},
-                                    {"TrailRadius", p.TrailRadius},
-                                    {"Shrink", p.Shrink}}) {
-    c.Expect(name, value, kFinite);
-  }
+  ForEachField(p, [&](std::string_view name, const auto& value) {
+    if constexpr (std::is_floating_point_v<std::remove_cvref_t<decltype(value)>>) {
+      c.Expect(name, value, kFinite);
+    }
+  });
 }
 
 template <typename Moving>
