@@ -20,8 +20,7 @@ void UpdateSceneSteadyState(benchmark::State& state, Settings settings) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(UpdateSceneSteadyState, Defaults_1500_1500_50_15, kDefaultSettings)
+BENCHMARK_CAPTURE(UpdateSceneSteadyState, Defaults, kDefaultSettings)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(UpdateSceneSteadyState, DialogMaximum_2000_2000_300_50,
-                  Settings{2000, 2000, 300, 50})
+BENCHMARK_CAPTURE(UpdateSceneSteadyState, DialogMaximum, kDialogMaximumSettings)
     ->Unit(benchmark::kMicrosecond);

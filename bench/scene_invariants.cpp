@@ -6,6 +6,9 @@
 #include <cmath>
 #include <cstdio>
 #include <string_view>
+#include <type_traits>
+
+#include "scene/scene_fields.h"
 
 namespace {
 
@@ -51,34 +54,34 @@ constexpr Range kFlightSpeed{5, 25};
 constexpr Range kDebrisSpeed{-3.5, 3.5};
 constexpr Range kDebrisSpeedZ{-3.5 - 25 / 2.0, 3.5 - 5 / 2.0};
 
-struct Ahead {  // kind 0, the only meteors with no sideways speed
-  static constexpr Range VZ{1, 2};
-  static constexpr Range RedGreen = Colour(0.7, 0.7 + 1 / 8.0);
-  static constexpr Range Blue = Colour(0, 1 / 1.2);
-};
-struct FromSide {  // kind 1
-  static constexpr Range VX{1, 6};
-  static constexpr Range VY{-2, 2};
-  static constexpr Range VZ{-1, 2};
-};
-struct Debris {
-  static constexpr Range Radius{kAboveZero, 6};
-  static constexpr Range Shrink{0.03, 0.03 + 1 / 30.0};
-};
-struct Flash {
-  static constexpr Range Radius{1.5 + 1, 1.5 + 30};  // at least one update before it shows
-  static constexpr Range Alpha{kAboveZero, 0.3};
-};
-struct Light {
-  static constexpr Range Z{-SceneDepth * 1.5, 500};
-  static constexpr Range Distance{200, 700};
-  static constexpr Range DirectionLength{1 - kFloatSlack, 1 + kFloatSlack};
-};
-struct Ship {
-  static constexpr Range Sideways{-4, 4};
-  static constexpr Range Z{-125, -15};
-  static constexpr Range UpLengthSquared{16 - 1e-9, 16 + 1e-9};
-};
+constexpr struct {  // kind 0, the only meteors with no sideways speed
+  Range VZ{1, 2};
+  Range RedGreen = Colour(0.7, 0.7 + 1 / 8.0);
+  Range Blue = Colour(0, 1 / 1.2);
+} kAhead;
+constexpr struct {  // kind 1
+  Range VX{1, 6};
+  Range VY{-2, 2};
+  Range VZ{-1, 2};
+} kFromSide;
+constexpr struct {
+  Range Radius{kAboveZero, 6};
+  Range Shrink{0.03, 0.03 + 1 / 30.0};
+} kDebris;
+constexpr struct {
+  Range Radius{1.5 + 1, 1.5 + 30};  // at least one update before it shows
+  Range Alpha{kAboveZero, 0.3};
+} kFlash;
+constexpr struct {
+  Range Z{-SceneDepth * 1.5, 500};
+  Range Distance{200, 700};
+  Range DirectionLength{1 - kFloatSlack, 1 + kFloatSlack};
+} kLight;
+constexpr struct {
+  Range Sideways{-4, 4};
+  Range Z{-125, -15};
+  Range UpLengthSquared{16 - 1e-9, 16 + 1e-9};
+} kShip;
 
 // Where the first broken promise was found, built into text only when there is one.
 class Checker {
@@ -112,24 +115,11 @@ class Checker {
 };
 
 void CheckFinite(Checker& c, const SceneParticle& p) {
-  for (const auto& [name, value] : {std::pair<const char*, double>{"X", p.X},
-                                    {"Y", p.Y},
-                                    {"Z", p.Z},
-                                    {"VX", p.VX},
-                                    {"VY", p.VY},
-                                    {"VZ", p.VZ},
-                                    {"AngleX", p.AngleX},
-                                    {"AngleY", p.AngleY},
-                                    {"SpinX", p.SpinX},
-                                    {"SpinY", p.SpinY},
-                                    {"Red", p.Red},
-                                    {"Green", p.Green},
-                                    {"Blue", p.Blue},
-                                    {"Radius", p.Radius},
-                                    {"TrailRadius", p.TrailRadius},
-                                    {"Shrink", p.Shrink}}) {
-    c.Expect(name, value, kFinite);
-  }
+  ForEachField(p, [&](std::string_view name, const auto& value) {
+    if constexpr (std::is_floating_point_v<std::remove_cvref_t<decltype(value)>>) {
+      c.Expect(name, value, kFinite);
+    }
+  });
 }
 
 template <typename Moving>
@@ -156,19 +146,19 @@ void CheckParticle(Checker& c, const SceneParticle& p) {
   Range spin = kSpin, facets = kFacets;
   if (p.IsMeteor == 0) {
     CheckMotion(c, p, kDebrisSpeed, kDebrisSpeed, kDebrisSpeedZ);
-    c.Expect("Radius", p.Radius, Debris::Radius);
-    c.Expect("Shrink", p.Shrink, Debris::Shrink);
+    c.Expect("Radius", p.Radius, kDebris.Radius);
+    c.Expect("Shrink", p.Shrink, kDebris.Shrink);
     CheckColours(c, p, kAnyColour, kAnyColour, kAnyColour);
     facets = Exactly(3);
   } else if (p.VX == 0) {
     const bool giant = p.Radius >= kGiantRadius.Low;
-    CheckMotion(c, p, Exactly(0), Exactly(0), Ahead::VZ);
+    CheckMotion(c, p, Exactly(0), Exactly(0), kAhead.VZ);
     c.Expect("Radius", p.Radius, giant ? kGiantRadius : kMeteorRadius);
     c.Expect("Shrink", p.Shrink, Exactly(0));
-    CheckColours(c, p, Ahead::RedGreen, Ahead::RedGreen, Ahead::Blue);
+    CheckColours(c, p, kAhead.RedGreen, kAhead.RedGreen, kAhead.Blue);
     if (giant) spin = kGiantSpinRange;
   } else {
-    CheckMotion(c, p, FromSide::VX, FromSide::VY, FromSide::VZ);
+    CheckMotion(c, p, kFromSide.VX, kFromSide.VY, kFromSide.VZ);
     c.Expect("Radius", p.Radius, kMeteorRadius);
     c.Expect("Shrink", p.Shrink, Exactly(0));
     CheckColours(c, p, kAnyColour, kAnyColour, kAnyColour);
@@ -187,15 +177,15 @@ void CheckSmoke(Checker& c, const SmokePuff& puff) {
 
 void CheckFlash(Checker& c, const ExplosionFlash& flash) {
   CheckMotion(c, flash, Exactly(0), Exactly(0), Exactly(0));
-  c.Expect("Radius", flash.Radius, Flash::Radius);
-  c.Expect("Alpha", flash.Alpha, Flash::Alpha);
+  c.Expect("Radius", flash.Radius, kFlash.Radius);
+  c.Expect("Alpha", flash.Alpha, kFlash.Alpha);
 }
 
 void CheckLight(Checker& c, const LightBeacon& light) {
-  c.Expect("Z", light.Z, Light::Z);
-  c.Expect("distance from the axis", std::hypot(light.X, light.Y), Light::Distance);
+  c.Expect("Z", light.Z, kLight.Z);
+  c.Expect("distance from the axis", std::hypot(light.X, light.Y), kLight.Distance);
   const double x = light.Dir.X, y = light.Dir.Y;
-  c.Expect("Dir length", std::sqrt(x * x + y * y), Light::DirectionLength);
+  c.Expect("Dir length", std::sqrt(x * x + y * y), kLight.DirectionLength);
   c.Expect("Dir.Z", light.Dir.Z, Exactly(0));
   for (double colour : {light.Red, light.Green, light.Blue}) c.Expect("colour", colour, kAnyColour);
 }
@@ -216,11 +206,11 @@ void CheckFlight(Checker& c, const Scene& s, int64_t step) {
   c.At("flight");
   if (step > 0) {
     c.Expect("FlightSpeed", s.FlightSpeed, kFlightSpeed);
-    c.Expect("UpX^2 + UpY^2", s.UpX * s.UpX + s.UpY * s.UpY, Ship::UpLengthSquared);
+    c.Expect("UpX^2 + UpY^2", s.UpX * s.UpX + s.UpY * s.UpY, kShip.UpLengthSquared);
   }
-  c.Expect("ShipX", s.ShipX, Ship::Sideways);
-  c.Expect("ShipY", s.ShipY, Ship::Sideways);
-  if (step > 0) c.Expect("ShipZ", s.ShipZ, Ship::Z);
+  c.Expect("ShipX", s.ShipX, kShip.Sideways);
+  c.Expect("ShipY", s.ShipY, kShip.Sideways);
+  if (step > 0) c.Expect("ShipZ", s.ShipZ, kShip.Z);
   c.Expect("FlightMode", s.FlightMode, {0, 2});
   c.Expect("ManoeuvreVariant", s.ManoeuvreVariant, {0, 3});
   c.Expect("ManoeuvreAngle", s.ManoeuvreAngle, {0, 360});

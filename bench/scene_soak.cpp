@@ -53,9 +53,9 @@ int main(int argc, char** argv) {
   std::signal(SIGINT, Stop);
   std::signal(SIGTERM, Stop);
 
-  constexpr Settings kDialogMaximum{2000, 2000, 300, 50};
+  const Settings& settings = kDialogMaximumSettings;
   Scene scene;
-  InitScene(scene, kDialogMaximum, options.Seed);
+  InitScene(scene, settings, options.Seed);
   const auto start = std::chrono::steady_clock::now();
   std::string broken = FirstBrokenInvariant(scene, 0);
   int64_t step = 0;
@@ -71,9 +71,10 @@ int main(int argc, char** argv) {
   std::printf("steps run: %lld of %lld%s\n", static_cast<long long>(step),
               static_cast<long long>(options.Steps), gStop ? " (stopped early)" : "");
   std::printf("steps per second: %.0f\n", static_cast<double>(step) / seconds);
-  std::printf("invariants checked every %lld steps, seed %llu, settings 2000,2000,300,50\n",
+  std::printf("invariants checked every %lld steps, seed %llu, settings %d,%d,%d,%d\n",
               static_cast<long long>(options.CheckEvery),
-              static_cast<unsigned long long>(options.Seed));
+              static_cast<unsigned long long>(options.Seed), settings.MeteorCount,
+              settings.SmokeCount, settings.ExplosionCount, settings.LightCount);
   for (const GrowingQuantity& clock : GrowingQuantities(scene)) {
     std::printf("%s: %.17g, spacing of doubles there %.3g of its step %.1f\n", clock.Name,
                 clock.Value, clock.Resolution, clock.Step);

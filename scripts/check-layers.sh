@@ -7,29 +7,47 @@
 #   - a platform's shell folder (src/app/win32, x11, gtk) includes no other platform's shell;
 #   - no include climbs out of its folder with "../".
 # The build enforces the layers as well (each library sees only the include folders of what
-# it declares); this check also covers headers no target compiles on this platform.
+# it declares, and may declare only what cmake/layers.txt allows); this check also covers
+# headers no target compiles on this platform, and that the README quotes the rules right.
 # Exit code 0 when the tree keeps every rule, 1 otherwise.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-
-# What each layer may include besides itself. app and tools may use every layer.
-declare -A allowed=(
-  [common]=""
-  [gl]="common"
-  [timer]="common"
-  [config]="common"
-  [scene]="common config"
-  [textures]="common gl"
-  [render]="common gl scene textures config"
-  [app]="common gl timer config scene textures render app"
-)
-layers="common gl timer config scene textures render app"
 
 failures=0
 fail() {
   echo "$1:$2: $3"
   failures=$((failures + 1))
 }
+
+# What each layer may include besides itself: cmake/layers.txt, one "layer: layers" line
+# each, bottom up. A layer may name only layers above its own line.
+rules=cmake/layers.txt
+declare -A allowed=()
+layers=""
+line_number=0
+while IFS= read -r line || [ -n "$line" ]; do
+  line_number=$((line_number + 1))
+  [[ "$line" =~ ^([a-z0-9_]+):(.*)$ ]] || continue
+  layer="${BASH_REMATCH[1]}"
+  uses="${BASH_REMATCH[2]}"
+  for used in $uses; do
+    [[ " $layers " == *" $used "* ]] ||
+      fail "$rules" "$line_number" "$layer may use only layers listed above it, not $used"
+  done
+  allowed[$layer]="$uses"
+  layers="${layers:+$layers }$layer"
+done <"$rules"
+
+# The README quotes the rules in the block after a line naming the file; the quote must be
+# the file's rule lines as they stand.
+marker='<!-- cmake/layers.txt -->'
+quote="$(awk -v marker="$marker" 'index($0, marker) { found = 1; next }
+  found && /^```/ { if (inside) exit; inside = 1; next }
+  inside' README.md)"
+if [ "$quote" != "$(grep -E '^[a-z0-9_]+:' "$rules")" ]; then
+  marker_line="$(grep -n -F -m1 "$marker" README.md | cut -d: -f1)"
+  fail README.md "${marker_line:-1}" "the layer rules quoted after '$marker' differ from $rules"
+fi
 
 is_layer() { [[ " $layers " == *" $1 "* ]]; }
 

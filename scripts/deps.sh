@@ -22,7 +22,7 @@ test_packages=(
   xvfb xdotool imagemagick x11-utils
   dpkg-dev lintian desktop-file-utils appstream
   mate-screensaver dbus libglib2.0-bin
-  clang clang-format libclang-rt-14-dev
+  clang clang-format clang-tidy libclang-rt-14-dev
 )
 
 usage() {

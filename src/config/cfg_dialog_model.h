@@ -65,7 +65,6 @@ struct CfgControlLayout {
   int Left, Top, Width, Height;
   int TabOrder = kNoTab;
   int32_t Min = 0, Max = 0, DesignPosition = 0;  // sliders only
-  bool AnchorBottomLeft = false;                 // stays at the bottom-left on resizing
 };
 
 namespace cfg_layout {
@@ -83,18 +82,25 @@ constexpr CfgControlLayout ValueLabel(CfgControl id, std::string_view name, Box 
 }
 constexpr CfgControlLayout Link(CfgControl id, std::string_view name, std::string_view text,
                                 Box b) {
-  return {id, name, CfgControlKind::Link, text, b.Left, b.Top, b.Width, b.Height, kNoTab, 0, 0,
-          0,  true};
+  return {id, name, CfgControlKind::Link, text, b.Left, b.Top, b.Width, b.Height};
 }
 constexpr CfgControlLayout Button(CfgControl id, std::string_view name, std::string_view text,
                                   Box b, int tab) {
-  return {id, name, CfgControlKind::Button, text, b.Left, b.Top, b.Width, b.Height, tab, 0, 0,
-          0,  true};
+  return {id, name, CfgControlKind::Button, text, b.Left, b.Top, b.Width, b.Height, tab};
 }
-constexpr CfgControlLayout Slider(CfgControl id, std::string_view name, Box b, int tab, int32_t min,
-                                  int32_t max, int32_t designPosition) {
-  return {id,  name, CfgControlKind::Slider, "", b.Left, b.Top, b.Width, b.Height, tab,
-          min, max,  designPosition};
+// A setting's text label and its slider take their text and range from the setting.
+constexpr CfgControlLayout SettingText(CfgControl id, std::string_view name,
+                                       int32_t Settings::*field, Box b) {
+  return Text(id, name, SettingOf(field).DialogLabel, b);
+}
+constexpr CfgControlLayout Slider(CfgControl id, std::string_view name, Box b, int tab,
+                                  int32_t Settings::*field, int32_t designPosition) {
+  CfgControlLayout slider{id,       name, CfgControlKind::Slider, "", b.Left, b.Top, b.Width,
+                          b.Height, tab};
+  slider.Min = SettingOf(field).Min;
+  slider.Max = SettingOf(field).Max;
+  slider.DesignPosition = designPosition;
+  return slider;
 }
 
 }  // namespace cfg_layout
@@ -103,21 +109,21 @@ constexpr CfgControlLayout Slider(CfgControl id, std::string_view name, Box b, i
 // encoding converts them.
 // clang-format off
 inline constexpr std::array<CfgControlLayout, 15> kCfgControls{{
-    cfg_layout::Text(CfgControl::Label1, "Label1", "Ilość meteorów:", {8, 8, 93, 13}),
+    cfg_layout::SettingText(CfgControl::Label1, "Label1", &Settings::MeteorCount, {8, 8, 93, 13}),
     cfg_layout::ValueLabel(CfgControl::LabIlegwiazd, "LabIlegwiazd", {463, 8, 28, 13}),
-    cfg_layout::Text(CfgControl::Label2, "Label2", "Ilość dymów:", {8, 56, 77, 13}),
+    cfg_layout::SettingText(CfgControl::Label2, "Label2", &Settings::SmokeCount, {8, 56, 77, 13}),
     cfg_layout::ValueLabel(CfgControl::Labiledymow, "Labiledymow", {463, 56, 28, 13}),
-    cfg_layout::Text(CfgControl::Label4, "Label4", "Ilość wybuchów:", {8, 96, 95, 13}),
+    cfg_layout::SettingText(CfgControl::Label4, "Label4", &Settings::ExplosionCount, {8, 96, 95, 13}),
     cfg_layout::ValueLabel(CfgControl::Labilewybuchow, "Labilewybuchow", {463, 96, 28, 13}),
-    cfg_layout::Text(CfgControl::Label6, "Label6", "Ilość świateł/mgieł:", {8, 136, 111, 13}),
+    cfg_layout::SettingText(CfgControl::Label6, "Label6", &Settings::LightCount, {8, 136, 111, 13}),
     cfg_layout::ValueLabel(CfgControl::Labileswiatel, "Labileswiatel", {463, 136, 28, 13}),
     cfg_layout::Link(CfgControl::Label3, "Label3", kMakerLinkText, {8, 211, 265, 13}),
     cfg_layout::Button(CfgControl::BtnAnuluj, "BtnAnuluj", "Anuluj", {420, 183, 75, 21}, 0),
-    cfg_layout::Slider(CfgControl::trilegwiazd, "trilegwiazd", {3, 24, 492, 26}, 1, 50, 2000, 50),
+    cfg_layout::Slider(CfgControl::trilegwiazd, "trilegwiazd", {3, 24, 492, 26}, 1, &Settings::MeteorCount, 50),
     cfg_layout::Button(CfgControl::BtnZapisz, "BtnZapisz", "Zapisz", {312, 183, 100, 21}, 2),
-    cfg_layout::Slider(CfgControl::triledymow, "triledymow", {3, 72, 492, 26}, 3, 50, 2000, 50),
-    cfg_layout::Slider(CfgControl::trilewybuchow, "trilewybuchow", {3, 112, 492, 26}, 4, 10, 300, 50),
-    cfg_layout::Slider(CfgControl::trileswiatel, "trileswiatel", {3, 152, 492, 26}, 5, 1, 50, 15),
+    cfg_layout::Slider(CfgControl::triledymow, "triledymow", {3, 72, 492, 26}, 3, &Settings::SmokeCount, 50),
+    cfg_layout::Slider(CfgControl::trilewybuchow, "trilewybuchow", {3, 112, 492, 26}, 4, &Settings::ExplosionCount, 50),
+    cfg_layout::Slider(CfgControl::trileswiatel, "trileswiatel", {3, 152, 492, 26}, 5, &Settings::LightCount, 15),
 }};
 // clang-format on
 

@@ -12,7 +12,6 @@ int ScaleToDpi(int designPixels, int dpi) {
 
 CfgScaledLayout ScaleCfgLayout(int dpi) {
   CfgScaledLayout scaled{};
-  scaled.Dpi = dpi;
   scaled.ClientWidth = ScaleToDpi(kCfgForm.ClientWidth, dpi);
   scaled.ClientHeight = ScaleToDpi(kCfgForm.ClientHeight, dpi);
   scaled.FontHeightPixels = ScaleToDpi(kCfgForm.FontHeightPixels, dpi);

@@ -16,7 +16,6 @@ struct CfgBox {
 };
 
 struct CfgScaledLayout {
-  int Dpi;
   int ClientWidth, ClientHeight;
   int FontHeightPixels;   // character height, as kCfgForm.FontHeightPixels
   int SliderThumbLength;  // as kCfgForm.SliderThumbLength

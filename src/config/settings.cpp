@@ -17,22 +17,22 @@ std::string WithReason(std::string message, const std::string& where, const std:
 }
 
 // Reads one value into its setting; a missing value leaves the default in place.
-void LoadValue(SettingsStore& store, SettingsKey& key, const SettingsValue& entry,
+void LoadValue(SettingsStore& store, SettingsKey& key, const SettingDescription& setting,
                Settings& settings) {
-  const ValueQuery query = key.QueryValue(entry.Name);
+  const ValueQuery query = key.QueryValue(setting.StoredName);
   switch (query.Status) {
     case ValueStatus::Present:
-      settings.*entry.Field = query.Value;
+      settings.*setting.Field = query.Value;
       return;
     case ValueStatus::Missing:
       return;
     case ValueStatus::WrongType:
-      throw SettingsError("Invalid data type for " + Quoted(entry.Name));
+      throw SettingsError("Invalid data type for " + Quoted(setting.StoredName));
     case ValueStatus::Unreadable:
       break;
   }
-  throw SettingsError(WithReason("Failed to get data for " + Quoted(entry.Name), store.KeyPath(),
-                                 key.FailureReason()));
+  throw SettingsError(WithReason("Failed to get data for " + Quoted(setting.StoredName),
+                                 store.KeyPath(), key.FailureReason()));
 }
 
 [[noreturn]] void FailToSet(SettingsStore& store, SettingsKey& key, std::string_view name) {
@@ -47,7 +47,8 @@ Settings LoadSettings(SettingsStore& store) {
   // Opening creates the key, so that loading alone leaves an empty key behind.
   const std::unique_ptr<SettingsKey> key = store.OpenKey();
   if (!key) return settings;  // nowhere to read from: the defaults will do
-  for (const SettingsValue& entry : kSettingsValues) LoadValue(store, *key, entry, settings);
+  for (const SettingDescription& setting : kSettingDescriptions)
+    LoadValue(store, *key, setting, settings);
   return settings;
 }
 
@@ -61,9 +62,10 @@ void SaveSettings(const Settings& sliderPositions, Settings& settings, SettingsS
     throw SettingsError("Failed to create key " + store.KeyPath() +
                         (reason.empty() ? "" : ": " + reason));
   }
-  for (const SettingsValue& entry : kSettingsValues) {
-    if (!key->SetValue(entry.Name, settings.*entry.Field)) FailToSet(store, *key, entry.Name);
+  for (const SettingDescription& setting : kSettingDescriptions) {
+    if (!key->SetValue(setting.StoredName, settings.*setting.Field))
+      FailToSet(store, *key, setting.StoredName);
   }
   // Flush is all or none, so when it fails not even the first value was kept.
-  if (!key->Flush()) FailToSet(store, *key, kSettingsValues.front().Name);
+  if (!key->Flush()) FailToSet(store, *key, kSettingDescriptions.front().StoredName);
 }

@@ -14,26 +14,57 @@ struct Settings {
   int32_t LightCount = 0;      // most coloured lights at once
 };
 
-inline constexpr Settings kDefaultSettings{1500, 1500, 50, 15};
+// Everything known about one setting, written once: how the store names it, what it starts
+// as, the range the dialog offers, and how the dialog and XScreenSaver's settings window
+// (res/orvanta.xml) present it. Loading and saving, the dialog, the command-line options and
+// their help all read it from here.
+struct SettingDescription {
+  int32_t Settings::*Field;
+  std::string_view StoredName;   // the value's name in the registry or the settings file
+  int32_t Default;               // when the store holds no value of that name
+  int32_t Min, Max;              // what the dialog's slider and the XScreenSaver option allow
+  std::string_view DialogLabel;  // the dialog's text above the slider
+  std::string_view Option;       // the XScreenSaver option, without its dashes
+  std::string_view OptionLabel;  // its slider's label in XScreenSaver's settings window
+};
+
+// The settings in the order they are read, written, shown and listed.
+inline constexpr std::array<SettingDescription, 4> kSettingDescriptions{{
+    {&Settings::MeteorCount, "Gwiazd", 1500, 50, 2000, "Ilość meteorów:", "meteors", "Meteors"},
+    {&Settings::SmokeCount, "Dym", 1500, 50, 2000, "Ilość dymów:", "smoke", "Smoke puffs"},
+    {&Settings::ExplosionCount, "Wybuch", 50, 10, 300, "Ilość wybuchów:", "explosions",
+     "Explosions"},
+    {&Settings::LightCount, "Swiatel", 15, 1, 50, "Ilość świateł/mgieł:", "lights", "Lights"},
+}};
+
+// The description of one member of Settings.
+constexpr const SettingDescription& SettingOf(int32_t Settings::*field) {
+  for (const SettingDescription& setting : kSettingDescriptions) {
+    if (setting.Field == field) return setting;
+  }
+  throw std::invalid_argument("not one of the settings");
+}
+
+// The settings with each taken from its description by `pick`.
+template <typename Pick>
+constexpr Settings SettingsFrom(Pick pick) {
+  Settings settings;
+  for (const SettingDescription& setting : kSettingDescriptions) {
+    settings.*setting.Field = pick(setting);
+  }
+  return settings;
+}
+
+inline constexpr Settings kDefaultSettings =
+    SettingsFrom([](const SettingDescription& s) { return s.Default; });
+// The largest pools the dialog can save: what the soak and the benchmarks fly.
+inline constexpr Settings kDialogMaximumSettings =
+    SettingsFrom([](const SettingDescription& s) { return s.Max; });
 
 // Where the settings live under the current user's root. The leading backslash makes the
 // path absolute; the registry calls want it without, the error messages show it with.
 inline constexpr std::string_view kSettingsKeyPath =
     "\\Software\\QuorvelTarnwickFellworks\\orvantaSS";
-
-// One stored value: its name in the store and the setting it fills.
-struct SettingsValue {
-  std::string_view Name;
-  int32_t Settings::*Field;
-};
-
-// The stored values in the order they are read and written.
-inline constexpr std::array<SettingsValue, 4> kSettingsValues{{
-    {"Gwiazd", &Settings::MeteorCount},
-    {"Dym", &Settings::SmokeCount},
-    {"Wybuch", &Settings::ExplosionCount},
-    {"Swiatel", &Settings::LightCount},
-}};
 
 // A failure of the settings store, carrying the text the user is shown.
 class SettingsError : public std::runtime_error {

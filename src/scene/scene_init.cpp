@@ -16,10 +16,12 @@ inline constexpr int32_t kCounterRange = std::numeric_limits<int32_t>::max();  /
                    "\" = " + std::to_string(count) + ": not enough memory");
 }
 
-// A pool of `count` records, or SceneError naming the setting. Negative counts are no
+// A pool of as many records as the setting says, or SceneError naming it. Negative counts are no
 // pool at all, which every pass and spawner already treats as "nothing to do".
 template <typename Record>
-std::vector<Record> MakePool(int32_t count, std::string_view settingName) {
+std::vector<Record> MakePool(const Settings& settings, int32_t Settings::*field) {
+  const int32_t count = settings.*field;
+  const std::string_view settingName = SettingOf(field).StoredName;
   const auto length = static_cast<std::size_t>(std::max(count, 0));
   if (length > kMaxPoolBytes / sizeof(Record)) ThrowPoolTooLarge(settingName, count);
   try {
@@ -49,10 +51,10 @@ void InitScene(Scene& scene, const Settings& settings, uint64_t seed, const Scen
   scene.FrameCounter = scene.Rng.Random(kCounterRange);
 
   scene.Config = settings;
-  scene.Particles = MakePool<SceneParticle>(settings.MeteorCount, "Gwiazd");
+  scene.Particles = MakePool<SceneParticle>(settings, &Settings::MeteorCount);
   SpreadMeteorsOverDepth(scene);
-  scene.SmokePuffs = MakePool<SmokePuff>(settings.SmokeCount, "Dym");
-  scene.Flashes = MakePool<ExplosionFlash>(settings.ExplosionCount, "Wybuch");
+  scene.SmokePuffs = MakePool<SmokePuff>(settings, &Settings::SmokeCount);
+  scene.Flashes = MakePool<ExplosionFlash>(settings, &Settings::ExplosionCount);
 
   // Lights keeps its entries; room for a typical number of them now means the frame
   // step does not allocate when one is added.

@@ -61,10 +61,10 @@ void CheckXScreenSaverOptions(const std::vector<std::string>& args, const char* 
                           : options->Window >= 1 && options->Window <= 0x1FFFFFFF);
     Require(options->DelayMicroseconds >= 0 &&
             options->DelayMicroseconds <= kLongestDelayMicroseconds);
-    for (size_t i = 0; i < kCountOptions.size(); ++i) {
+    for (size_t i = 0; i < kSettingDescriptions.size(); ++i) {
       if (options->Counts[i]) {
-        Require(*options->Counts[i] >= kCountOptions[i].Low &&
-                *options->Counts[i] <= kCountOptions[i].High);
+        Require(*options->Counts[i] >= kSettingDescriptions[i].Min &&
+                *options->Counts[i] <= kSettingDescriptions[i].Max);
       }
     }
     const Settings applied = ApplyCountOptions({-1, -1, -1, -1}, *options);

@@ -38,16 +38,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Setting one value changes that value only, in memory and after a round trip.
   int32_t value = 0;
   std::memcpy(&value, data, std::min(size, sizeof value));
-  const SettingsValue& changed = kSettingsValues[size % kSettingsValues.size()];
-  ValueQuery before[kSettingsValues.size()];
-  for (size_t i = 0; i < kSettingsValues.size(); ++i)
-    before[i] = file.Query(kSettingsValues[i].Name);
-  file.Set(changed.Name, value);
+  const SettingDescription& changed = kSettingDescriptions[size % kSettingDescriptions.size()];
+  ValueQuery before[kSettingDescriptions.size()];
+  for (size_t i = 0; i < kSettingDescriptions.size(); ++i)
+    before[i] = file.Query(kSettingDescriptions[i].StoredName);
+  file.Set(changed.StoredName, value);
   const SettingsFile reread = SettingsFile::Parse(file.Render());
-  for (size_t i = 0; i < kSettingsValues.size(); ++i) {
-    const std::string_view name = kSettingsValues[i].Name;
+  for (size_t i = 0; i < kSettingDescriptions.size(); ++i) {
+    const std::string_view name = kSettingDescriptions[i].StoredName;
     const ValueQuery expected =
-        name == changed.Name ? ValueQuery{ValueStatus::Present, value} : before[i];
+        name == changed.StoredName ? ValueQuery{ValueStatus::Present, value} : before[i];
     Require(SameQuery(file.Query(name), expected));
     Require(SameQuery(reread.Query(name), expected));
   }

@@ -67,7 +67,7 @@ double LitShare(const std::vector<uint8_t>& rgb) {
   std::size_t lit = 0;
   for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
     lit += (rgb[i] | rgb[i + 1] | rgb[i + 2]) != 0;
-  return static_cast<double>(lit) / static_cast<double>(rgb.size() / 3);
+  return static_cast<double>(lit) * 3.0 / static_cast<double>(rgb.size());
 }
 
 void PrintTo(const FlightCase& c, std::ostream* out) {

@@ -178,9 +178,9 @@ std::string MountSmallDisk(const fs::path& dir) {
   if (unshare(CLONE_NEWNS) != 0 ||
       mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
       mount("tmpfs", dir.c_str(), "tmpfs", 0, options.c_str()) != 0) {
-    const std::string why =
-        std::string("cannot mount a small file system: ") + std::strerror(errno);
-    if (errno == EPERM) return why;
+    const int error = errno;  // before building the text can change it
+    std::string why = std::string("cannot mount a small file system: ") + std::strerror(error);
+    if (error == EPERM) return why;
     throw std::runtime_error(why);
   }
   return {};
@@ -211,8 +211,8 @@ class Report {
 // Arranges the case's folder, runs its action, and describes the outcome.
 class FaultRun {
  public:
-  FaultRun(const FaultCase& fault, fs::path config)
-      : fault_(fault), folder_(std::move(config) / "QuorvelTarnwickFellworks") {}
+  FaultRun(const FaultCase& fault, const fs::path& config)
+      : fault_(fault), folder_(config / "QuorvelTarnwickFellworks") {}
 
   std::string Run() {
     const bool wasRoot = geteuid() == 0;

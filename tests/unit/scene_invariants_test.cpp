@@ -15,11 +15,9 @@
 
 namespace {
 
-constexpr Settings kDialogMaximum{2000, 2000, 300, 50};
-
 TEST(SceneInvariants, AShortFlightKeepsEveryOneAfterEveryFrame) {
   Scene scene;
-  InitScene(scene, kDialogMaximum, 0xF11E);
+  InitScene(scene, kDialogMaximumSettings, 0xF11E);
   ASSERT_EQ(FirstBrokenInvariant(scene, 0), "");
   for (int frame = 1; frame <= 2000; ++frame) {
     UpdateScene(scene);
@@ -48,7 +46,7 @@ TEST(SceneInvariants, ASpoiledSceneIsReportedWhereItWasSpoiled) {
   // Every particle a meteor from ahead, as InitScene leaves them, with the flight and one
   // light as the first update would make them.
   Scene healthy;
-  InitScene(healthy, kDialogMaximum, 0xF11E);
+  InitScene(healthy, kDialogMaximumSettings, 0xF11E);
   healthy.FlightSpeed = 10;
   healthy.UpY = 4;
   healthy.ShipZ = -70;

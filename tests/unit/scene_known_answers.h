@@ -11,9 +11,11 @@
 #include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "scene/scene.h"
+#include "scene/scene_fields.h"
 
 // Distinct, irregular draws: a step of the golden ratio's fraction from `start`, so that
 // no two of a few hundred coincide and a swapped pair of draws changes the answer.
@@ -163,74 +165,24 @@ inline SceneParticle ExpectedDebrisPiece(std::span<const double> d, SceneParticl
   return p;
 }
 
-#define EXPECT_FIELD(actual, expected, field) \
-  EXPECT_EQ((actual).field, (expected).field) << "field " #field
-
-inline void ExpectParticle(const SceneParticle& actual, const SceneParticle& expected,
-                           const std::string& where) {
-  SCOPED_TRACE(where);
-  EXPECT_FIELD(actual, expected, Alive);
-  EXPECT_FIELD(actual, expected, X);
-  EXPECT_FIELD(actual, expected, Y);
-  EXPECT_FIELD(actual, expected, Z);
-  EXPECT_FIELD(actual, expected, VX);
-  EXPECT_FIELD(actual, expected, VY);
-  EXPECT_FIELD(actual, expected, VZ);
-  EXPECT_FIELD(actual, expected, AngleX);
-  EXPECT_FIELD(actual, expected, AngleY);
-  EXPECT_FIELD(actual, expected, SpinX);
-  EXPECT_FIELD(actual, expected, SpinY);
-  EXPECT_FIELD(actual, expected, Red);
-  EXPECT_FIELD(actual, expected, Green);
-  EXPECT_FIELD(actual, expected, Blue);
-  EXPECT_FIELD(actual, expected, Radius);
-  EXPECT_FIELD(actual, expected, Slices);
-  EXPECT_FIELD(actual, expected, Stacks);
-  EXPECT_FIELD(actual, expected, TrailRadius);
-  EXPECT_FIELD(actual, expected, Shininess);
-  EXPECT_FIELD(actual, expected, Shrink);
-  EXPECT_FIELD(actual, expected, IsMeteor);
+// A field of `actual` that differs from `expected` fails, naming the field (a direction by
+// its component, "Dir.Y").
+template <typename Value>
+void ExpectSameField(std::string_view name, const Value& actual, const Value& expected) {
+  EXPECT_EQ(actual, expected) << "field " << name;
+}
+inline void ExpectSameField(std::string_view name, const Vec3& actual, const Vec3& expected) {
+  const std::string prefix(name);
+  ExpectSameField(prefix + ".X", actual.X, expected.X);
+  ExpectSameField(prefix + ".Y", actual.Y, expected.Y);
+  ExpectSameField(prefix + ".Z", actual.Z, expected.Z);
 }
 
-inline void ExpectSmokePuff(const SmokePuff& actual, const SmokePuff& expected,
-                            const std::string& where) {
+// Every field of a scene record against its known answer.
+template <typename Record>
+void ExpectRecord(const Record& actual, const Record& expected, const std::string& where) {
   SCOPED_TRACE(where);
-  EXPECT_FIELD(actual, expected, Alive);
-  EXPECT_FIELD(actual, expected, X);
-  EXPECT_FIELD(actual, expected, Y);
-  EXPECT_FIELD(actual, expected, Z);
-  EXPECT_FIELD(actual, expected, VX);
-  EXPECT_FIELD(actual, expected, VY);
-  EXPECT_FIELD(actual, expected, VZ);
-  EXPECT_FIELD(actual, expected, Life);
-  EXPECT_FIELD(actual, expected, Kind);
-}
-
-inline void ExpectFlash(const ExplosionFlash& actual, const ExplosionFlash& expected,
-                        const std::string& where) {
-  SCOPED_TRACE(where);
-  EXPECT_FIELD(actual, expected, Alive);
-  EXPECT_FIELD(actual, expected, X);
-  EXPECT_FIELD(actual, expected, Y);
-  EXPECT_FIELD(actual, expected, Z);
-  EXPECT_FIELD(actual, expected, VX);
-  EXPECT_FIELD(actual, expected, VY);
-  EXPECT_FIELD(actual, expected, VZ);
-  EXPECT_FIELD(actual, expected, Radius);
-  EXPECT_FIELD(actual, expected, Alpha);
-  EXPECT_FIELD(actual, expected, Kind);
-}
-
-inline void ExpectLight(const LightBeacon& actual, const LightBeacon& expected,
-                        const std::string& where) {
-  SCOPED_TRACE(where);
-  EXPECT_FIELD(actual, expected, X);
-  EXPECT_FIELD(actual, expected, Y);
-  EXPECT_FIELD(actual, expected, Z);
-  EXPECT_FIELD(actual, expected, Dir.X);
-  EXPECT_FIELD(actual, expected, Dir.Y);
-  EXPECT_FIELD(actual, expected, Dir.Z);
-  EXPECT_FIELD(actual, expected, Red);
-  EXPECT_FIELD(actual, expected, Green);
-  EXPECT_FIELD(actual, expected, Blue);
+  ForEachFieldOfBoth(actual, expected, [](std::string_view name, const auto& a, const auto& e) {
+    ExpectSameField(name, a, e);
+  });
 }

@@ -125,7 +125,7 @@ TEST(SpawnParticleKnownAnswers, EachKindSetsEveryFieldFromItsOwnDraws) {
   for (const Case& c : cases) {
     Scene scene = LeftoverScene(c.Draws);
     SpawnParticle(scene, 1, c.Kind);
-    ExpectParticle(scene.Particles[1], c.Expected(c.Draws, LeftoverSlot(7.5)), c.Name);
+    ExpectRecord(scene.Particles[1], c.Expected(c.Draws, LeftoverSlot(7.5)), c.Name);
     EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), c.Draws.size()) << c.Name;
     EXPECT_EQ(scene.Particles[0].X, 77.25) << c.Name;  // the neighbours are left alone
     EXPECT_EQ(scene.Particles[2].Alive, 0) << c.Name;
@@ -153,14 +153,13 @@ TEST(SpawnDebrisKnownAnswers, EachPieceIsASparkThenItsOwnEightDraws) {
   for (int piece = 0; piece < 3; ++piece) {
     const int slot = pieceSlots[piece];
     const auto own = std::span<const double>(draws).subspan(piece * kDebrisPieceDraws);
-    ExpectParticle(
-        scene.Particles[slot],
-        ExpectedDebrisPiece(own, before.Particles[slot], kInputs, 3, 40.5, -20.25, -610.0),
-        "piece in slot " + std::to_string(slot));
+    ExpectRecord(scene.Particles[slot],
+                 ExpectedDebrisPiece(own, before.Particles[slot], kInputs, 3, 40.5, -20.25, -610.0),
+                 "piece in slot " + std::to_string(slot));
   }
   EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), draws.size());
   for (int slot : {0, 2, 5}) {
-    ExpectParticle(scene.Particles[slot], before.Particles[slot], "slot " + std::to_string(slot));
+    ExpectRecord(scene.Particles[slot], before.Particles[slot], "slot " + std::to_string(slot));
   }
 }
 
@@ -172,8 +171,8 @@ TEST(SpawnKnownAnswers, SmokeAndFlashTakeTheirArgumentsAndDrawNothing) {
   scene.Rng.ScriptDraws({});
   SpawnSmoke(scene, 1, 1.25, -2.5, -300.75, 0.5, -0.75, -3.25);
   SpawnFlash(scene, 1, -7.5, 8.25, -450.5, 1.75, -0.125, 2.5);
-  ExpectSmokePuff(scene.SmokePuffs[1], {1, 1.25, -2.5, -300.75, 0.5, -0.75, -3.25, 6.0, 1}, "puff");
-  ExpectFlash(scene.Flashes[1], {1, -7.5, 8.25, -450.5, 1.75, -0.125, 2.5, 1.5, 0.3, 1}, "flash");
+  ExpectRecord(scene.SmokePuffs[1], {1, 1.25, -2.5, -300.75, 0.5, -0.75, -3.25, 6.0, 1}, "puff");
+  ExpectRecord(scene.Flashes[1], {1, -7.5, 8.25, -450.5, 1.75, -0.125, 2.5, 1.5, 0.3, 1}, "flash");
   EXPECT_EQ(CountAlive(scene.SmokePuffs) + CountAlive(scene.Flashes), 4);
 }
 
@@ -194,6 +193,6 @@ TEST(SpawnKnownAnswers, LightTakesAnIntegerAngleADistanceAndThreeColours) {
   const float dx = static_cast<float>(-expected.X), dy = static_cast<float>(-expected.Y);
   const double length = std::sqrt(double{dx} * dx + double{dy} * dy);
   expected.Dir = {static_cast<float>(dx / length), static_cast<float>(dy / length), 0.0f};
-  ExpectLight(scene.Lights[1], expected, "new light");
-  ExpectLight(scene.Lights[0], {1, 2, 3, {0, 1, 0}, 0.5, 0.5, 0.5}, "old light");
+  ExpectRecord(scene.Lights[1], expected, "new light");
+  ExpectRecord(scene.Lights[0], {1, 2, 3, {0, 1, 0}, 0.5, 0.5, 0.5}, "old light");
 }

@@ -316,9 +316,9 @@ TEST(UpdateKnownAnswers, AShotMakesDebrisFlashAndLaserAndFreesTheMeteor) {
   EXPECT_EQ(scene.ShotZ, hit.Z);
   EXPECT_EQ(scene.Particles[1].Alive, 0);
   EXPECT_EQ(CountDebris(scene), 2);
-  ExpectParticle(scene.Particles[0],
-                 ExpectedDebrisPiece(pieces, before.Particles[0], in, 2, hit.X, hit.Y, hit.Z),
-                 "piece before the meteor");
+  ExpectRecord(scene.Particles[0],
+               ExpectedDebrisPiece(pieces, before.Particles[0], in, 2, hit.X, hit.Y, hit.Z),
+               "piece before the meteor");
   SceneParticle late =
       MovedParticle(ExpectedDebrisPiece(std::span<const double>(pieces).subspan(kDebrisPieceDraws),
                                         before.Particles[3], in, 2, hit.X, hit.Y, hit.Z),
@@ -326,12 +326,12 @@ TEST(UpdateKnownAnswers, AShotMakesDebrisFlashAndLaserAndFreesTheMeteor) {
   late.Red = Cooled(1, 0.01, 0.007, 0.3111);
   late.Green = Cooled(1, 0.02, 0.014, 0.6222);
   late.Blue = Cooled(1, 0.03, 0.02, 0.8333);
-  ExpectParticle(scene.Particles[3], late, "piece after the meteor");
-  ExpectParticle(scene.Particles[2], MovedParticle(before.Particles[2], 13.5), "second meteor");
-  ExpectParticle(scene.Particles[4], before.Particles[4], "free slot");
+  ExpectRecord(scene.Particles[3], late, "piece after the meteor");
+  ExpectRecord(scene.Particles[2], MovedParticle(before.Particles[2], 13.5), "second meteor");
+  ExpectRecord(scene.Particles[4], before.Particles[4], "free slot");
   // The flash is born at the shot point and has its first update in the same frame.
-  ExpectFlash(scene.Flashes[0], {1, hit.X, hit.Y, (hit.Z + 0) + 13.5, 0, 0, 0, 2.5, 0.3 - 0.01, 0},
-              "flash");
+  ExpectRecord(scene.Flashes[0], {1, hit.X, hit.Y, (hit.Z + 0) + 13.5, 0, 0, 0, 2.5, 0.3 - 0.01, 0},
+               "flash");
   EXPECT_EQ(scene.Flashes[1].Alive, 0);
   EXPECT_EQ(CountAlive(scene.SmokePuffs), 0);
 }
@@ -381,9 +381,9 @@ TEST(UpdateKnownAnswers, DebrisCoolsPerComponentAndDropsAPuffOnItsTrail) {
     expected.Red = c.To.Red;
     expected.Green = c.To.Green;
     expected.Blue = c.To.Blue;
-    ExpectParticle(scene.Particles[0], expected, c.Name);
-    ExpectSmokePuff(scene.SmokePuffs[0], Moved(SmokePuff{1, 100, 100, -900, 0.25, 0, 0, 5.9}, 4.5),
-                    c.Name);
+    ExpectRecord(scene.Particles[0], expected, c.Name);
+    ExpectRecord(scene.SmokePuffs[0], Moved(SmokePuff{1, 100, 100, -900, 0.25, 0, 0, 5.9}, 4.5),
+                 c.Name);
     if (!c.Smoke) {
       EXPECT_EQ(CountAlive(scene.SmokePuffs), 1) << c.Name;
       continue;
@@ -395,7 +395,7 @@ TEST(UpdateKnownAnswers, DebrisCoolsPerComponentAndDropsAPuffOnItsTrail) {
     SmokePuff dropped{1, x + 6.5 * std::sin(s), y + 6.5 * std::cos(s), z + 6.5 * std::sin(d)};
     dropped.VZ = -2.5;  // the piece's own
     dropped.Life = 6.0 - 0.1;
-    ExpectSmokePuff(scene.SmokePuffs[1], Moved(dropped, 4.5), c.Name);
+    ExpectRecord(scene.SmokePuffs[1], Moved(dropped, 4.5), c.Name);
   }
 }
 
@@ -408,12 +408,12 @@ TEST(UpdateKnownAnswers, FlashesAndPuffsMoveGrowFadeAndEnd) {
   scene.Flashes[1] = {1, -50, 60, -700, 0, 0, 0, 7.5, 0.004, 0};
   scene.Rng.ScriptDraws({});
   UpdateScene(scene);
-  ExpectSmokePuff(scene.SmokePuffs[0],
-                  {1, 10.75, -21.5, (-300 + 2.25) + 4.5, 0.75, -1.5, 2.25, 3.3 - 0.1, 0},
-                  "ageing puff");
-  ExpectFlash(scene.Flashes[0],
-              {1, -49.5, 59.75, (-700 + 1.25) + 4.5, 0.5, -0.25, 1.25, 8.5, 0.17 - 0.01, 0},
-              "ageing flash");
+  ExpectRecord(scene.SmokePuffs[0],
+               {1, 10.75, -21.5, (-300 + 2.25) + 4.5, 0.75, -1.5, 2.25, 3.3 - 0.1, 0},
+               "ageing puff");
+  ExpectRecord(scene.Flashes[0],
+               {1, -49.5, 59.75, (-700 + 1.25) + 4.5, 0.5, -0.25, 1.25, 8.5, 0.17 - 0.01, 0},
+               "ageing flash");
   EXPECT_EQ(scene.SmokePuffs[1].Alive, 0);  // life used up
   EXPECT_EQ(scene.Flashes[1].Alive, 0);     // faded out
 }
@@ -437,9 +437,9 @@ TEST(UpdateKnownAnswers, LightsDriftAFifthOfTheSpeedThenOneMayBeAdded) {
     UpdateScene(scene);
     EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), draws.size());
     ASSERT_EQ(scene.Lights.size(), draws.size() == 1 ? 3u : 4u);
-    ExpectLight(scene.Lights[0], drifted(a), "first");
-    ExpectLight(scene.Lights[1], d, "last, moved into the retired one's index, not advanced");
-    ExpectLight(scene.Lights[2], drifted(c), "third");
+    ExpectRecord(scene.Lights[0], drifted(a), "first");
+    ExpectRecord(scene.Lights[1], d, "last, moved into the retired one's index, not advanced");
+    ExpectRecord(scene.Lights[2], drifted(c), "third");
     if (draws.size() > 1) {
       EXPECT_EQ(scene.Lights[3].Z, -2250.0);
       EXPECT_EQ(scene.Lights[3].X, std::sin(313) * (0.5813 * 500 + 200));
@@ -551,7 +551,7 @@ TEST(UpdateKnownAnswers, AFreeSlotRefilledOneInThirtyIsFromTheSideOneInTen) {
     UpdateScene(scene);
     EXPECT_EQ(scene.Rng.ScriptedDrawsUsed(), draws.size()) << c.Name;
     // Refilled, and not moved before the next frame.
-    ExpectParticle(scene.Particles[0], c.Expected(spawn, LeftoverSlot(3.5)), c.Name);
+    ExpectRecord(scene.Particles[0], c.Expected(spawn, LeftoverSlot(3.5)), c.Name);
     EXPECT_EQ(scene.Particles[1].Alive, 0) << c.Name;  // Random(30) = 29
   }
 }

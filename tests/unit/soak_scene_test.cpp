@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr Settings kDialogMaximum{2000, 2000, 300, 50};
 constexpr int kFrames = 1'000'000;
 
 template <typename Record>
@@ -23,7 +22,7 @@ bool AnyAlive(const std::vector<Record>& pool, bool (*wanted)(const Record&)) {
 
 TEST(Soak, MillionFramesAtTheDialogMaximumKeepEveryPromise) {
   Scene scene;
-  InitScene(scene, kDialogMaximum, 0x5EED);
+  InitScene(scene, kDialogMaximumSettings, 0x5EED);
   int lastShot = -1000;
   int shots = 0, framesWithDebris = 0, framesWithSmoke = 0;
   for (int frame = 1; frame <= kFrames; ++frame) {

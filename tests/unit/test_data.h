@@ -19,13 +19,17 @@ inline std::string TestDataPath(std::string_view name) {
   return std::string(ORVANTA_TEST_DATA_DIR) + "/" + std::string(name);
 }
 
-inline std::string ReadTestData(std::string_view name) {
-  const std::string path = TestDataPath(name);
+// A whole file of the tree, e.g. one of res/ that a test holds against the code.
+inline std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read the test data file " + path);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+inline std::string ReadTestData(std::string_view name) {
+  return ReadWholeFile(TestDataPath(name));
 }
 
 // The lines of a data file that say something, as written: blank lines and lines that start

@@ -279,6 +279,12 @@ TEST(InformationRequests, HelpNamesEveryOptionAndVersionTheProjectsNumber) {
   EXPECT_EQ(VersionText(), std::string("orvanta ") + ORVANTA_VERSION);
 }
 
+TEST(InformationRequests, HelpEndsWithTheSettingsFileItsLinesAndTheExitCodes) {
+  const std::string help = HelpText("orvanta"), paragraph = ReadTestData("help_settings.txt");
+  ASSERT_GE(help.size(), paragraph.size());
+  EXPECT_EQ(help.substr(help.size() - paragraph.size()), paragraph);
+}
+
 TEST(SwapControl, TheExtExtensionFirstThenMesasWholeNamesOnly) {
   EXPECT_EQ(ChooseSwapControl("GLX_ARB_create_context GLX_EXT_swap_control GLX_MESA_swap_control"),
             SwapControl::Ext);

@@ -7,6 +7,8 @@
 #include <concepts>
 #include <string_view>
 
+#include "scene/scene_fields.h"
+
 namespace {
 
 template <typename Floating>
@@ -84,74 +86,19 @@ class JsonObject {
   bool empty_ = true;
 };
 
-void WriteLight(std::string& out, const LightBeacon& light) {
-  JsonObject(out)
-      .Add("X", light.X)
-      .Add("Y", light.Y)
-      .Add("Z", light.Z)
-      .Add("Dir", light.Dir)
-      .Add("Red", light.Red)
-      .Add("Green", light.Green)
-      .Add("Blue", light.Blue)
-      .Close();
+// Every field of a record, in order, as members of `object`.
+template <typename Record>
+void WriteRecord(JsonObject& object, const Record& record) {
+  ForEachField(record, [&](std::string_view name, const auto& value) { object.Add(name, value); });
 }
 
-void WriteParticle(std::string& out, std::size_t slot, const SceneParticle& p) {
-  JsonObject(out)
-      .Add("slot", slot)
-      .Add("Alive", p.Alive)
-      .Add("X", p.X)
-      .Add("Y", p.Y)
-      .Add("Z", p.Z)
-      .Add("VX", p.VX)
-      .Add("VY", p.VY)
-      .Add("VZ", p.VZ)
-      .Add("AngleX", p.AngleX)
-      .Add("AngleY", p.AngleY)
-      .Add("SpinX", p.SpinX)
-      .Add("SpinY", p.SpinY)
-      .Add("Red", p.Red)
-      .Add("Green", p.Green)
-      .Add("Blue", p.Blue)
-      .Add("Radius", p.Radius)
-      .Add("Slices", p.Slices)
-      .Add("Stacks", p.Stacks)
-      .Add("TrailRadius", p.TrailRadius)
-      .Add("Shininess", p.Shininess)
-      .Add("Shrink", p.Shrink)
-      .Add("IsMeteor", p.IsMeteor)
-      .Close();
-}
-
-void WriteSmokePuff(std::string& out, std::size_t slot, const SmokePuff& puff) {
-  JsonObject(out)
-      .Add("slot", slot)
-      .Add("Alive", puff.Alive)
-      .Add("X", puff.X)
-      .Add("Y", puff.Y)
-      .Add("Z", puff.Z)
-      .Add("VX", puff.VX)
-      .Add("VY", puff.VY)
-      .Add("VZ", puff.VZ)
-      .Add("Life", puff.Life)
-      .Add("Kind", puff.Kind)
-      .Close();
-}
-
-void WriteFlash(std::string& out, std::size_t slot, const ExplosionFlash& flash) {
-  JsonObject(out)
-      .Add("slot", slot)
-      .Add("Alive", flash.Alive)
-      .Add("X", flash.X)
-      .Add("Y", flash.Y)
-      .Add("Z", flash.Z)
-      .Add("VX", flash.VX)
-      .Add("VY", flash.VY)
-      .Add("VZ", flash.VZ)
-      .Add("Radius", flash.Radius)
-      .Add("Alpha", flash.Alpha)
-      .Add("Kind", flash.Kind)
-      .Close();
+// A pool's record as one object: its slot, then its fields.
+template <typename Record>
+void WriteSlot(std::string& out, std::size_t slot, const Record& record) {
+  JsonObject object(out);
+  object.Add("slot", slot);
+  WriteRecord(object, record);
+  object.Close();
 }
 
 template <typename Record>
@@ -163,8 +110,10 @@ bool Always(const Record&) {
   return true;
 }
 
-void WriteLightAt(std::string& out, std::size_t, const LightBeacon& light) {
-  WriteLight(out, light);
+void WriteLight(std::string& out, std::size_t, const LightBeacon& light) {
+  JsonObject object(out);
+  WriteRecord(object, light);
+  object.Close();
 }
 
 template <typename Record>
@@ -191,34 +140,18 @@ void AppendJsonNumber(std::string& out, float value) {
 
 void AppendTraceLine(std::string& out, const Scene& scene, int64_t frame, bool withObjects) {
   JsonObject line(out);
-  line.Add("frame", frame)
-      .Add("FlightSpeed", scene.FlightSpeed)
-      .Add("ShipX", scene.ShipX)
-      .Add("ShipY", scene.ShipY)
-      .Add("ShipZ", scene.ShipZ)
-      .Add("UpX", scene.UpX)
-      .Add("UpY", scene.UpY)
-      .Add("FlightMode", scene.FlightMode)
-      .Add("ManoeuvreVariant", scene.ManoeuvreVariant)
-      .Add("ManoeuvreAngle", scene.ManoeuvreAngle)
-      .Add("ShotCooldown", scene.ShotCooldown)
-      .Add("ShotX", scene.ShotX)
-      .Add("ShotY", scene.ShotY)
-      .Add("ShotZ", scene.ShotZ)
-      .Add("SceneClock", scene.SceneClock)
-      .Add("CruiseClock", scene.CruiseClock)
-      .Add("CruiseFrame", scene.CruiseFrame)
-      .Add("FrameCounter", scene.FrameCounter)
-      .Add("meteors", CountParticles(scene, 1))
+  line.Add("frame", frame);
+  WriteRecord(line, scene);
+  line.Add("meteors", CountParticles(scene, 1))
       .Add("debris", CountParticles(scene, 0))
       .Add("smoke", CountAlive(scene.SmokePuffs))
       .Add("flashes", CountAlive(scene.Flashes))
       .Add("lights", scene.Lights.size())
-      .AddArray("Lights", scene.Lights, Always<LightBeacon>, WriteLightAt);
+      .AddArray("Lights", scene.Lights, Always<LightBeacon>, WriteLight);
   if (withObjects) {
-    line.AddArray("Particles", scene.Particles, Live<SceneParticle>, WriteParticle)
-        .AddArray("SmokePuffs", scene.SmokePuffs, Live<SmokePuff>, WriteSmokePuff)
-        .AddArray("Flashes", scene.Flashes, Live<ExplosionFlash>, WriteFlash);
+    line.AddArray("Particles", scene.Particles, Live<SceneParticle>, WriteSlot<SceneParticle>)
+        .AddArray("SmokePuffs", scene.SmokePuffs, Live<SmokePuff>, WriteSlot<SmokePuff>)
+        .AddArray("Flashes", scene.Flashes, Live<ExplosionFlash>, WriteSlot<ExplosionFlash>);
   }
   line.Close();
   out += '\n';

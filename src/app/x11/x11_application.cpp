@@ -22,15 +22,15 @@ namespace {
 int signalPipe[2] = {-1, -1};
 volatile std::sig_atomic_t terminationRequested = 0;
 
-enum LoopState : std::sig_atomic_t { kBeforeLoop, kInLoop, kAfterLoop };
-volatile std::sig_atomic_t loopState = kBeforeLoop;
+enum LoopState : std::sig_atomic_t { BeforeLoop, InLoop, AfterLoop };
+volatile std::sig_atomic_t loopState = BeforeLoop;
 
 // The signals that ask a program to end: XScreenSaver's and MATE's ending, Ctrl+C, and the
 // terminal or session going away.
 constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 void OnTerminationSignal(int) {
-  if (loopState == kBeforeLoop) _exit(0);  // async-signal-safe, unlike exit
+  if (loopState == BeforeLoop) _exit(0);  // async-signal-safe, unlike exit
   terminationRequested = 1;
   if (signalPipe[1] >= 0) {
     const char byte = 1;
@@ -71,7 +71,7 @@ void X11Application::PostQuit(int exitCode) {
 }
 
 int X11Application::Run() {
-  loopState = kInLoop;
+  loopState = InLoop;
   if (ShowMainWindow) ShowMainWindow();
   XFlush(display_);
   while (!quitPosted_) {
@@ -88,7 +88,7 @@ int X11Application::Run() {
       WaitOutTurn(turnStart);
     }
   }
-  loopState = kAfterLoop;
+  loopState = AfterLoop;
   return exitCode_;
 }
 

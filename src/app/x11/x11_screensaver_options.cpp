@@ -2,10 +2,12 @@
 #include "app/x11/x11_screensaver_options.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <sstream>
 
 #include "app/command_line.h"
-#include "config/cfg_dialog_model.h"
+#include "config/posix_file_settings_store.h"
 
 namespace {
 
@@ -27,22 +29,7 @@ std::string_view OptionName(std::string_view argument) {
   return {};
 }
 
-// The dialog's slider for a setting gives the range the same setting takes here.
-constexpr CountOption Count(std::string_view name, int32_t Settings::*field, CfgControl slider) {
-  for (const CfgControlLayout& control : kCfgControls) {
-    if (control.Id == slider) return {name, field, control.Min, control.Max};
-  }
-  return {name, field, 0, 0};
-}
-
 }  // namespace
-
-const std::array<CountOption, 4> kCountOptions{{
-    Count("meteors", &Settings::MeteorCount, CfgControl::trilegwiazd),
-    Count("smoke", &Settings::SmokeCount, CfgControl::triledymow),
-    Count("explosions", &Settings::ExplosionCount, CfgControl::trilewybuchow),
-    Count("lights", &Settings::LightCount, CfgControl::trileswiatel),
-}};
 
 uint32_t ParseX11WindowId(std::string_view text) {
   const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
@@ -91,11 +78,11 @@ class OptionReader {
     } else if (name == "delay") {
       options_.DelayMicroseconds = Clamped(argument, Integer(), 0, kLongestDelayMicroseconds);
     } else if (const auto count =
-                   std::find_if(kCountOptions.begin(), kCountOptions.end(),
-                                [&](const CountOption& o) { return o.Name == name; });
-               count != kCountOptions.end()) {
-      options_.Counts[static_cast<std::size_t>(count - kCountOptions.begin())] =
-          static_cast<int32_t>(Clamped(argument, Integer(), count->Low, count->High));
+                   std::find_if(kSettingDescriptions.begin(), kSettingDescriptions.end(),
+                                [&](const SettingDescription& s) { return s.Option == name; });
+               count != kSettingDescriptions.end()) {
+      options_.Counts[static_cast<std::size_t>(count - kSettingDescriptions.begin())] =
+          static_cast<int32_t>(Clamped(argument, Integer(), count->Min, count->Max));
     } else {
       Remember(StartupError("'" + argument + "' is not an option of orvanta (see orvanta --help)"));
     }
@@ -169,8 +156,8 @@ bool NamesXScreenSaverTarget(std::span<const std::string> args, const char* envi
 }
 
 Settings ApplyCountOptions(Settings settings, const XScreenSaverOptions& options) {
-  for (std::size_t i = 0; i < kCountOptions.size(); ++i) {
-    if (options.Counts[i]) settings.*kCountOptions[i].Field = *options.Counts[i];
+  for (std::size_t i = 0; i < kSettingDescriptions.size(); ++i) {
+    if (options.Counts[i]) settings.*kSettingDescriptions[i].Field = *options.Counts[i];
   }
   return settings;
 }
@@ -189,6 +176,42 @@ std::string VersionText() {
   return std::string("orvanta ") + ORVANTA_VERSION;
 }
 
+namespace {
+
+constexpr std::size_t kHelpWidth = 80;
+
+// Where the settings are and what their lines are called, from the settings themselves.
+std::string SettingsParagraph() {
+  std::string names, meanings;
+  for (const SettingDescription& setting : kSettingDescriptions) {
+    const std::string separator = names.empty() ? "" : ", ";
+    names += separator + std::string(setting.StoredName) + "=";
+    std::string meaning(setting.OptionLabel);
+    meaning[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(meaning[0])));
+    meanings += separator + meaning;
+  }
+  return "Settings: $XDG_CONFIG_HOME/" + std::string(kSettingsFileName) +
+         " (by default under ~/.config), lines " + names + " (" + meanings +
+         "). Exit codes: 0 (also after SIGTERM, SIGINT or SIGHUP), or 1 after a start-up error "
+         "or when the display is lost.";
+}
+
+// The words of `text` in lines of at most `width` characters, each ending in a newline.
+std::string Wrapped(const std::string& text, std::size_t width) {
+  std::istringstream words(text);
+  std::string out, line;
+  for (std::string word; words >> word;) {
+    if (!line.empty() && line.size() + 1 + word.size() > width) {
+      out += line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+  }
+  return out + line + "\n";
+}
+
+}  // namespace
+
 std::string HelpText(std::string_view program) {
   const std::string p(program);
   std::string text =
@@ -205,11 +228,11 @@ std::string HelpText(std::string_view program) {
       "                          0x hexadecimal); so does $XSCREENSAVER_WINDOW\n"
       "\n"
       "Options of the XScreenSaver modes (one dash or two):\n";
-  for (const CountOption& count : kCountOptions) {
-    std::string line = "  --" + std::string(count.Name) + " N";
+  for (const SettingDescription& count : kSettingDescriptions) {
+    std::string line = "  --" + std::string(count.Option) + " N";
     line.resize(26, ' ');
-    text += line + "the " + std::string(count.Name) + " count, " + std::to_string(count.Low) +
-            " to " + std::to_string(count.High) + " (else the settings file's)\n";
+    text += line + "the " + std::string(count.Option) + " count, " + std::to_string(count.Min) +
+            " to " + std::to_string(count.Max) + " (else the settings file's)\n";
   }
   text +=
       "  --fps                   show the frame rate in the lower left corner\n"
@@ -218,10 +241,6 @@ std::string HelpText(std::string_view program) {
       std::to_string(kDefaultDelayMicroseconds) +
       "; 0: no wait)\n"
       "  --help, --version       print this text or the version, and exit\n"
-      "\n"
-      "Settings: $XDG_CONFIG_HOME/QuorvelTarnwickFellworks/orvantaSS.conf (by default\n"
-      "under ~/.config), lines Gwiazd=, Dym=, Wybuch=, Swiatel= (meteors, smoke puffs,\n"
-      "explosions, lights). Exit codes: 0 (also after SIGTERM, SIGINT or SIGHUP), or 1\n"
-      "after a start-up error or when the display is lost.\n";
-  return text;
+      "\n";
+  return text + Wrapped(SettingsParagraph(), kHelpWidth);
 }

@@ -19,19 +19,12 @@ inline constexpr int64_t kDefaultDelayMicroseconds = 16'667;
 // Longer waits are cut to this; a saver that draws once in ten seconds looks dead.
 inline constexpr int64_t kLongestDelayMicroseconds = 10'000'000;
 
-// One count option and the setting it replaces, within the range of the dialog's slider.
-struct CountOption {
-  std::string_view Name;  // without dashes: "-meteors" and "--meteors" both name it
-  int32_t Settings::*Field;
-  int32_t Low, High;
-};
-extern const std::array<CountOption, 4> kCountOptions;
-
 struct XScreenSaverOptions {
   bool Root = false;    // the virtual root: "-root", with no window named anywhere
   uint32_t Window = 0;  // the window to draw into when Root is false
-  // By kCountOptions; already within range. Empty: the settings file's value stays.
-  std::array<std::optional<int32_t>, 4> Counts;
+  // By kSettingDescriptions, whose Option names each ("-meteors" and "--meteors" alike);
+  // already within the setting's range. Empty: the settings file's value stays.
+  std::array<std::optional<int32_t>, kSettingDescriptions.size()> Counts;
   bool ShowFrameRate = false;  // "-fps"
   int64_t DelayMicroseconds = kDefaultDelayMicroseconds;
   // What was changed to make the options usable (a count out of range), one line each,
