@@ -20,12 +20,12 @@ if(NOT CMAKE_CROSSCOMPILING)
   target_link_libraries(orvanta_png_writer PUBLIC PNG::PNG)
   orvanta_warnings(orvanta_png_writer)
 
-  add_library(orvanta_headless_osmesa STATIC ${CMAKE_CURRENT_LIST_DIR}/headless/headless_osmesa.cpp)
-  target_link_libraries(orvanta_headless_osmesa
-    PUBLIC orvanta_headless_core orvanta_gl_osmesa orvanta_png_writer)
-  orvanta_warnings(orvanta_headless_osmesa)
+  add_library(orvanta_headless_gl STATIC ${CMAKE_CURRENT_LIST_DIR}/headless/headless_gl_surface.cpp)
+  target_link_libraries(orvanta_headless_gl
+    PUBLIC orvanta_headless_core orvanta_gl_headless orvanta_png_writer)
+  orvanta_warnings(orvanta_headless_gl)
 
   add_executable(orvanta-headless ${CMAKE_CURRENT_LIST_DIR}/headless/headless_main.cpp)
-  target_link_libraries(orvanta-headless PRIVATE orvanta_headless_osmesa orvanta_config)
+  target_link_libraries(orvanta-headless PRIVATE orvanta_headless_gl orvanta_config)
   orvanta_warnings(orvanta-headless)
 endif()

@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "gl/gl_entries.h"
+#include "headless_gl_surface.h"
 #include "headless_options.h"
-#include "headless_osmesa.h"
 #include "headless_run.h"
 #include "png_writer.h"
-#include "render/headless_offscreen.h"
+#include "render/headless_window.h"
 #include "render/render_state.h"
 
 namespace {
@@ -101,7 +101,7 @@ class HeadlessDrawing : public ::testing::Test {
     std::ostringstream out;
     err_.str("");
     const int code = RunHeadless(
-        ParseHeadlessOptions(args), [] { return kDefaultSettings; }, out, err_, MakeOsMesaSurface);
+        ParseHeadlessOptions(args), [] { return kDefaultSettings; }, out, err_, MakeHeadlessBuffer);
     out_ = out.str();
     return code;
   }
@@ -205,7 +205,7 @@ TEST_F(HeadlessDrawing, ThePictureOfStepNIsTheSceneAfterNUpdates) {
       << err_.str();
   const Picture run = Decode(ReadBytes(dir_ / "run.png"));
 
-  OffscreenWindow window(160, 120);
+  HeadlessWindow window(160, 120);
   const auto scene = std::make_unique<Scene>();
   window.CreateScene(*scene, Settings{300, 300, 20, 6}, 6, [](auto, auto) {});
   for (int step = 0; step < kSteps; ++step) UpdateScene(*scene);
@@ -217,7 +217,9 @@ TEST(HeadlessSurfaceStart, ASurfaceOSMesaCannotMakeFailsTheRunSayingSo) {
   HeadlessOptions options = ParseHeadlessOptions({"--png", "never.png"});
   options.Size.Width = 0;  // no pixels: OSMesa refuses the context
   std::ostringstream out, err;
-  EXPECT_EQ(RunHeadless(options, [] { return kDefaultSettings; }, out, err, MakeOsMesaSurface), 1);
+  EXPECT_EQ(RunHeadless(
+                options, [] { return kDefaultSettings; }, out, err, MakeHeadlessBuffer),
+            1);
   EXPECT_THAT(err.str(), HasSubstr("Can't Create A GL Rendering Context."));
   EXPECT_THAT(err.str(), HasSubstr("OSMesa cannot start"));
   EXPECT_FALSE(std::filesystem::exists("never.png"));

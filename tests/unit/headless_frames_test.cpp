@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "headless_options.h"
 #include "gl/gl_recording.h"
+#include "headless_options.h"
 #include "headless_run.h"
 
 namespace {
@@ -126,7 +126,7 @@ TEST(HeadlessDrawingOptions, HelpDescribesTheDrawingOptions) {
 // drawing) or through arrays.
 struct DrawingNotes {
   std::vector<std::string> Events;
-  std::string FailContext;     // CreateContext fails with this reason when not empty
+  std::string FailContext;    // CreateContext fails with this reason when not empty
   bool FailPictures = false;  // WritePicture throws
 };
 
@@ -186,7 +186,9 @@ HeadlessSurfaceFactory Noting(DrawingNotes& notes) {
   return [&notes](const HeadlessOptions&) { return std::make_unique<NotingSurface>(notes); };
 }
 
-size_t LineCount(const std::string& text) { return std::ranges::count(text, '\n'); }
+size_t LineCount(const std::string& text) {
+  return std::ranges::count(text, '\n');
+}
 
 TEST(HeadlessDrawingRun, OnePictureAfterTheLastStep) {
   DrawingNotes notes;
@@ -246,10 +248,10 @@ TEST(HeadlessDrawingRun, NoDrawingSurfaceUnlessAskedFor) {
 
 TEST(HeadlessDrawingRun, DrawingThatCannotStartOrWriteFailsTheRunWithItsReason) {
   DrawingNotes noContext{.FailContext = "no context"};
-  const RunResult noOsMesa = RunWith({"--png", "a.png"}, Noting(noContext));
-  EXPECT_EQ(noOsMesa.Code, 1);
+  const RunResult noSurface = RunWith({"--png", "a.png"}, Noting(noContext));
+  EXPECT_EQ(noSurface.Code, 1);
   // The saver window's own box first, then the reason behind it.
-  EXPECT_EQ(noOsMesa.Err,
+  EXPECT_EQ(noSurface.Err,
             "orvanta-headless: Error: Can't Create A GL Rendering Context.\n"
             "orvanta-headless: OSMesa cannot start: no context\n");
 

@@ -15,8 +15,7 @@ int HeadlessApplication::Run() {
   }
 }
 
-void HeadlessHost::ShowMessageBox(std::string_view text, std::string_view title,
-                                  MessageBoxIcon) {
+void HeadlessHost::ShowMessageBox(std::string_view text, std::string_view title, MessageBoxIcon) {
   // The boxes' texts break lines the Windows way; a line on a terminal needs no '\r'.
   std::string message(text);
   std::erase(message, '\r');

@@ -30,5 +30,6 @@ using CostClocks = std::function<CostReading()>;
 // or the benchmark's line, `err` the one line that explains a failure. Returns the exit code.
 // Without a factory, a run that asks for frames fails.
 int RunHeadless(const HeadlessOptions& options, const StoredSettingsLoader& loadStoredSettings,
-                std::ostream& out, std::ostream& err, const HeadlessSurfaceFactory& makeSurface = {},
+                std::ostream& out, std::ostream& err,
+                const HeadlessSurfaceFactory& makeSurface = {},
                 const CostClocks& readClocks = ReadCostClocks);

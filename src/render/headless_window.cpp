@@ -1,5 +1,5 @@
-// OffscreenWindow: an OSMesa surface driven like the saver window.
-#include "render/headless_offscreen.h"
+// HeadlessWindow: an OSMesa surface driven like the saver window.
+#include "render/headless_window.h"
 
 #include <cstddef>
 #include <stdexcept>
@@ -10,9 +10,9 @@
 #include "gl/headless_gl_binding.h"
 #include "render/render_state.h"
 
-OffscreenWindow::OffscreenWindow(int32_t width, int32_t height) : width_(width), height_(height) {
+HeadlessWindow::HeadlessWindow(int32_t width, int32_t height) : width_(width), height_(height) {
   try {
-    surface_ = std::make_unique<OsMesaSurface>(width, height);
+    surface_ = std::make_unique<HeadlessBuffer>(width, height);
     surface_->MakeCurrent();
     BindOsMesaEntries();
   } catch (const std::runtime_error& error) {
@@ -23,32 +23,32 @@ OffscreenWindow::OffscreenWindow(int32_t width, int32_t height) : width_(width),
   target_ = RenderTarget{width, height, [this] { Swap(); }, {}};
 }
 
-OffscreenWindow::~OffscreenWindow() {
+HeadlessWindow::~HeadlessWindow() {
   if (quadric_ != nullptr) deleteQuadric_(quadric_);
 }
 
-SceneInitHooks OffscreenWindow::Start(MessageSink report) {
+SceneInitHooks HeadlessWindow::Start(MessageSink report) {
   InitGL(width_, height_);
   if (quadric_ == nullptr) quadric_ = CreateQuadric();
   return RenderInitHooks(std::move(report));
 }
 
-void OffscreenWindow::CreateScene(Scene& scene, const Settings& settings, uint64_t seed,
-                                  MessageSink report) {
+void HeadlessWindow::CreateScene(Scene& scene, const Settings& settings, uint64_t seed,
+                                 MessageSink report) {
   InitScene(scene, settings, seed, Start(std::move(report)));
 }
 
-void OffscreenWindow::RenderFrame(const Scene& scene) {
+void HeadlessWindow::RenderFrame(const Scene& scene) {
   if (quadric_ == nullptr) throw std::logic_error("RenderFrame before CreateScene");
   ::RenderFrame(scene, target_, quadric_, method_);
 }
 
 // There is no front buffer to show; the frame is done once OSMesa has drawn all of it.
-void OffscreenWindow::Swap() {
+void HeadlessWindow::Swap() {
   finish_();
   if (swapObserver_) swapObserver_();
 }
 
-std::vector<uint8_t> OffscreenWindow::ReadRgbTopDown() const {
+std::vector<uint8_t> HeadlessWindow::ReadRgbTopDown() const {
   return surface_->RgbTopDown();
 }

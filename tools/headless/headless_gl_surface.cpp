@@ -1,6 +1,6 @@
-// OsMesaWindowSurface: the OSMesa buffer, the GL log and the PNG writer behind the saver
+// HeadlessGlSurface: the OSMesa buffer, the GL log and the PNG writer behind the saver
 // window's rendering steps.
-#include "headless_osmesa.h"
+#include "headless_gl_surface.h"
 
 #include <fstream>
 #include <stdexcept>
@@ -37,18 +37,18 @@ class GlLog {
   std::ofstream file_;
 };
 
-class OsMesaWindowSurface final : public HeadlessSurface {
+class HeadlessGlSurface final : public HeadlessSurface {
  public:
-  explicit OsMesaWindowSurface(const HeadlessOptions& options)
+  explicit HeadlessGlSurface(const HeadlessOptions& options)
       : width_(options.Size.Width), height_(options.Size.Height) {
     if (options.GlLogPath) log_ = std::make_unique<GlLog>(*options.GlLogPath);
   }
   // The recorder stops, putting the tables back, before the buffer goes.
-  ~OsMesaWindowSurface() override { recorder_.Stop(); }
+  ~HeadlessGlSurface() override { recorder_.Stop(); }
 
   bool CreateContext() override {
     try {
-      buffer_ = std::make_unique<OsMesaSurface>(width_, height_);
+      buffer_ = std::make_unique<HeadlessBuffer>(width_, height_);
       return true;
     } catch (const std::runtime_error& error) {
       failure_ = error.what();
@@ -99,7 +99,7 @@ class OsMesaWindowSurface final : public HeadlessSurface {
   int32_t width_;
   int32_t height_;
   std::unique_ptr<GlLog> log_;
-  std::unique_ptr<OsMesaSurface> buffer_;
+  std::unique_ptr<HeadlessBuffer> buffer_;
   void(ORVANTA_GLAPI* finish_)() = nullptr;
   std::string failure_;
   GlRecorder recorder_{GlRecorder::Forwarding::On};
@@ -107,6 +107,6 @@ class OsMesaWindowSurface final : public HeadlessSurface {
 
 }  // namespace
 
-std::unique_ptr<HeadlessSurface> MakeOsMesaSurface(const HeadlessOptions& options) {
-  return std::make_unique<OsMesaWindowSurface>(options);
+std::unique_ptr<HeadlessSurface> MakeHeadlessBuffer(const HeadlessOptions& options) {
+  return std::make_unique<HeadlessGlSurface>(options);
 }

@@ -10,4 +10,4 @@
 // A surface of options.Size; opens the GL log when options ask for one (std::runtime_error
 // when it cannot be opened). OSMesa itself starts at the saver window's CreateContext and
 // MakeCurrent steps, which fail with the reason in Failure().
-std::unique_ptr<HeadlessSurface> MakeOsMesaSurface(const HeadlessOptions& options);
+std::unique_ptr<HeadlessSurface> MakeHeadlessBuffer(const HeadlessOptions& options);
