@@ -8,7 +8,7 @@
 #include <iostream>
 
 #include "gl/gl_recording.h"
-#include "render/headless_offscreen.h"
+#include "render/headless_window.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ void ReportTextureTrouble(std::string_view text, std::string_view title) {
   std::cerr << title << ": " << text << "\n";
 }
 
-int64_t CountCallsOfOneFrame(OffscreenWindow& window, const Scene& scene) {
+int64_t CountCallsOfOneFrame(HeadlessWindow& window, const Scene& scene) {
   int64_t calls = 0;
   GlRecorder recorder(GlRecorder::Forwarding::On);
   recorder.SetSink([&calls](std::string_view) { ++calls; });
@@ -29,7 +29,7 @@ int64_t CountCallsOfOneFrame(OffscreenWindow& window, const Scene& scene) {
 }
 
 void RenderFrameAfterFlight(benchmark::State& state) {
-  OffscreenWindow window(1280, 720);
+  HeadlessWindow window(1280, 720);
   Scene scene;
   window.CreateScene(scene, kDefaultSettings, 20261208, ReportTextureTrouble);
   for (int frame = 0; frame < kFlightFrames; ++frame) UpdateScene(scene);

@@ -103,7 +103,7 @@ double TForm1::ClockSeconds() {
 void TForm1::PowerTimer1Render(void*) {
   ++drawnCount_;
   if (showFrameRate_) frameRate_.FrameDrawn(ClockSeconds());
-  RenderFrame(scene_, Target(), Quadric_);
+  RenderFrame(scene_, Target(), Quadric_, drawingMethod_);
 }
 
 void TForm1::PowerTimer1Process(void*) {

@@ -49,6 +49,8 @@ class TForm1 {
   void SetSceneSeed(uint64_t seed) { sceneSeed_ = seed, seedGiven_ = true; }
   // Draws the frame rate over every frame (XScreenSaver's "-fps").
   void SetShowFrameRate(bool show) { showFrameRate_ = show; }
+  // How frames are drawn: the saver's own way unless a comparison asks for the literal one.
+  void SetDrawingMethod(DrawingMethod method) { drawingMethod_ = method; }
 
   TPowerTimer PowerTimer1;
   bool Preview;
@@ -81,6 +83,7 @@ class TForm1 {
   uint64_t sceneSeed_ = 0;
   bool seedGiven_ = false;
   bool showFrameRate_ = false;
+  DrawingMethod drawingMethod_ = DrawingMethod::Arrays;
   FrameRateMeter frameRate_;
   int64_t drawnCount_ = 0;
   int64_t processedCount_ = 0;

@@ -10,6 +10,7 @@
 #include <GL/glu.h>
 #include <dlfcn.h>
 
+#include <cstddef>
 #include <cstring>
 #include <stdexcept>
 
@@ -44,7 +45,7 @@ void BindOsMesaEntries() {
   GL.ChoosePixelFormat = nullptr;
 }
 
-OsMesaSurface::OsMesaSurface(int width, int height)
+HeadlessBuffer::HeadlessBuffer(int width, int height)
     : width_(width), height_(height), context_(nullptr) {
   if (width <= 0 || height <= 0) {
     throw std::runtime_error("An off-screen surface needs a positive width and height");
@@ -54,13 +55,29 @@ OsMesaSurface::OsMesaSurface(int width, int height)
   if (context_ == nullptr) throw std::runtime_error("Could not create an OSMesa context");
 }
 
-OsMesaSurface::~OsMesaSurface() {
+HeadlessBuffer::~HeadlessBuffer() {
   OSMesaDestroyContext(static_cast<OSMesaContext>(context_));
 }
 
-void OsMesaSurface::MakeCurrent() {
+void HeadlessBuffer::MakeCurrent() {
   if (!OSMesaMakeCurrent(static_cast<OSMesaContext>(context_), pixels_.data(), GL_UNSIGNED_BYTE,
                          width_, height_)) {
     throw std::runtime_error("Could not make the OSMesa context current");
   }
+}
+
+std::vector<std::uint8_t> HeadlessBuffer::RgbTopDown() const {
+  const auto width = static_cast<std::size_t>(width_);
+  const auto height = static_cast<std::size_t>(height_);
+  std::vector<std::uint8_t> rgb(width * height * 3);
+  for (std::size_t row = 0; row < height; ++row) {
+    const std::uint8_t* from = pixels_.data() + (height - 1 - row) * width * 4;
+    std::uint8_t* to = rgb.data() + row * width * 3;
+    for (std::size_t x = 0; x < width; ++x, from += 4, to += 3) {
+      to[0] = from[0];
+      to[1] = from[1];
+      to[2] = from[2];
+    }
+  }
+  return rgb;
 }

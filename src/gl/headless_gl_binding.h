@@ -1,5 +1,5 @@
 // The entry tables bound to OSMesa, for the headless program and the pixel tests, and a
-// small off-screen surface to draw into. Only in the native build (orvanta_gl_osmesa).
+// small off-screen surface to draw into. Only in the native build (orvanta_gl_headless).
 #pragma once
 
 #include <cstdint>
@@ -12,13 +12,13 @@
 void BindOsMesaEntries();
 
 // An RGBA off-screen colour buffer with a 24-bit depth buffer and its OSMesa context.
-class OsMesaSurface {
+class HeadlessBuffer {
  public:
   // Throws std::runtime_error when OSMesa cannot create the context.
-  OsMesaSurface(int width, int height);
-  ~OsMesaSurface();
-  OsMesaSurface(const OsMesaSurface&) = delete;
-  OsMesaSurface& operator=(const OsMesaSurface&) = delete;
+  HeadlessBuffer(int width, int height);
+  ~HeadlessBuffer();
+  HeadlessBuffer(const HeadlessBuffer&) = delete;
+  HeadlessBuffer& operator=(const HeadlessBuffer&) = delete;
 
   // Makes this surface the current GL target; throws std::runtime_error on failure.
   void MakeCurrent();
@@ -27,6 +27,8 @@ class OsMesaSurface {
   int Height() const { return height_; }
   // Four bytes per pixel, R G B A, bottom row first (GL's own order).
   const std::vector<std::uint8_t>& Pixels() const { return pixels_; }
+  // The same picture as 8-bit R G B, top row first, as image files store it.
+  std::vector<std::uint8_t> RgbTopDown() const;
 
  private:
   int width_;

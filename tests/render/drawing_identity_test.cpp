@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "render/headless_offscreen.h"
+#include "render/headless_window.h"
 #include "unit/test_data.h"
 
 namespace {
@@ -44,7 +44,7 @@ std::vector<FlightCase> ReadCases() {
 
 // The pictures of the case's frames, drawn the given way after start-up and the steps.
 std::vector<std::vector<uint8_t>> Pictures(const FlightCase& c, DrawingMethod method) {
-  OffscreenWindow window(c.Width, c.Height);
+  HeadlessWindow window(c.Width, c.Height);
   window.SetDrawingMethod(method);
   Scene scene;
   std::vector<std::string> trouble;

@@ -1,6 +1,6 @@
 // orvanta-headless drawing for real: PNG encoding, pictures and GL logs written by runs
-// with OSMesa, the same seed giving the same file twice, the literal drawing and the
-// benchmark.
+// of the saver window on OSMesa, the same seed giving the same file twice, the picture of a
+// step matching the scene drawn directly, the literal drawing and the benchmark.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <png.h>
@@ -9,16 +9,17 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "gl/gl_entries.h"
+#include "headless_gl_surface.h"
 #include "headless_options.h"
-#include "headless_osmesa.h"
 #include "headless_run.h"
 #include "png_writer.h"
-#include "render/headless_offscreen.h"
+#include "render/headless_window.h"
 #include "render/render_state.h"
 
 namespace {
@@ -100,7 +101,7 @@ class HeadlessDrawing : public ::testing::Test {
     std::ostringstream out;
     err_.str("");
     const int code = RunHeadless(
-        ParseHeadlessOptions(args), [] { return kDefaultSettings; }, out, err_, MakeOsMesaFrames);
+        ParseHeadlessOptions(args), [] { return kDefaultSettings; }, out, err_, MakeHeadlessBuffer);
     out_ = out.str();
     return code;
   }
@@ -195,13 +196,33 @@ TEST_F(HeadlessDrawing, UnwritableOutputsFailTheRunNamingThem) {
   EXPECT_THAT(err_.str(), HasSubstr("'/nonexistent-dir/calls.txt'"));
 }
 
-TEST(OffscreenWindowStart, ASurfaceOSMesaCannotMakeIsARenderError) {
-  try {
-    OffscreenWindow window(0, 120);
-    ADD_FAILURE() << "made a surface without pixels";
-  } catch (const RenderError& error) {
-    EXPECT_THAT(error.what(), HasSubstr("OSMesa cannot start"));
-  }
+// The saver window's picture after N steps of the run's own clock is the scene after N
+// updates drawn directly: the window steps once per 1/60 s and draws what it has before
+// each step.
+TEST_F(HeadlessDrawing, ThePictureOfStepNIsTheSceneAfterNUpdates) {
+  constexpr int kSteps = 90;
+  ASSERT_EQ(Run({"--seed", "6", "--frames", std::to_string(kSteps), "--png", In("run.png")}), 0)
+      << err_.str();
+  const Picture run = Decode(ReadBytes(dir_ / "run.png"));
+
+  HeadlessWindow window(160, 120);
+  const auto scene = std::make_unique<Scene>();
+  window.CreateScene(*scene, Settings{300, 300, 20, 6}, 6, [](auto, auto) {});
+  for (int step = 0; step < kSteps; ++step) UpdateScene(*scene);
+  window.RenderFrame(*scene);
+  EXPECT_TRUE(run.Rgb == window.ReadRgbTopDown());
+}
+
+TEST(HeadlessSurfaceStart, ASurfaceOSMesaCannotMakeFailsTheRunSayingSo) {
+  HeadlessOptions options = ParseHeadlessOptions({"--png", "never.png"});
+  options.Size.Width = 0;  // no pixels: OSMesa refuses the context
+  std::ostringstream out, err;
+  EXPECT_EQ(RunHeadless(
+                options, [] { return kDefaultSettings; }, out, err, MakeHeadlessBuffer),
+            1);
+  EXPECT_THAT(err.str(), HasSubstr("Can't Create A GL Rendering Context."));
+  EXPECT_THAT(err.str(), HasSubstr("OSMesa cannot start"));
+  EXPECT_FALSE(std::filesystem::exists("never.png"));
 }
 
 }  // namespace

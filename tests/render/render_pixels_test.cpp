@@ -13,7 +13,7 @@
 #include "gl/gl_constants.h"
 #include "gl/gl_entries.h"
 #include "render/billboards.h"
-#include "render/headless_offscreen.h"
+#include "render/headless_window.h"
 #include "render/ship_frame.h"
 
 namespace {
@@ -78,7 +78,7 @@ class RenderedFrame : public ::testing::Test {
   // Above the middle, clear of the distant ship.
   Rgb Probe() const { return Pixel(kWidth / 2, kHeight / 2 - 10); }
 
-  OffscreenWindow window_{kWidth, kHeight};
+  HeadlessWindow window_{kWidth, kHeight};
   Scene scene_;
   std::vector<std::string> messages_;
   std::vector<uint8_t> picture_;

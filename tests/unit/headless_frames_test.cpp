@@ -1,15 +1,17 @@
 // The drawing side of orvanta-headless as its command line and its run see it: the
 // --png, --size, --gl-log, --reference-drawing and --benchmark options, the picture file
-// names, and when frames are drawn during a run (with a stand-in for the OSMesa drawing).
+// names, and when the saver window draws during a run (on a stand-in for the OSMesa surface).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "gl/gl_recording.h"
 #include "headless_options.h"
 #include "headless_run.h"
 
@@ -119,27 +121,47 @@ TEST(HeadlessDrawingOptions, HelpDescribesTheDrawingOptions) {
 
 // ---- when a run draws -----------------------------------------------------------------
 
-// Stands in for the OSMesa drawing and notes what the run asks of it.
+// Stands in for the OSMesa surface on the null GL and notes what the saver window and the
+// run ask of it: each swap says whether its frame went through the quadric (the literal
+// drawing) or through arrays.
 struct DrawingNotes {
   std::vector<std::string> Events;
+  std::string FailContext;    // CreateContext fails with this reason when not empty
+  bool FailPictures = false;  // WritePicture throws
 };
 
-class NotingFrames : public HeadlessFrames {
+class NotingSurface final : public HeadlessSurface {
  public:
-  explicit NotingFrames(DrawingNotes& notes) : notes_(notes) {}
-  SceneInitHooks Start() override {
-    notes_.Events.push_back("start");
-    return {[this] { notes_.Events.push_back("textures"); },
-            [this] { notes_.Events.push_back("fixed state"); }};
+  explicit NotingSurface(DrawingNotes& notes) : notes_(notes) {}
+  bool CreateContext() override {
+    notes_.Events.push_back("context");
+    return notes_.FailContext.empty();
   }
-  void Draw(const Scene& scene, const std::optional<std::string>& path) override {
-    notes_.Events.push_back("draw clock " + std::to_string(scene.SceneClock).substr(0, 3) + " to " +
-                            path.value_or("nothing"));
+  bool MakeCurrent() override {
+    gl_.SetSink([this](std::string_view line) {
+      if (line.starts_with("gluSphere(")) literal_ = true;
+    });
+    gl_.Start();
+    return true;
+  }
+  void SwapBuffers() override {
+    notes_.Events.push_back(literal_ ? "swap literal" : "swap arrays");
+    literal_ = false;
+    SwapDone();
+  }
+  int32_t ClientWidth() const override { return 64; }
+  int32_t ClientHeight() const override { return 48; }
+  void WritePicture(const std::string& path) override {
+    if (notes_.FailPictures) throw std::runtime_error("cannot write '" + path + "'");
+    notes_.Events.push_back("picture " + path);
   }
   void Finish() override { notes_.Events.push_back("finish"); }
+  std::string Failure() const override { return notes_.FailContext; }
 
  private:
   DrawingNotes& notes_;
+  GlRecorder gl_{GlRecorder::Forwarding::Off};
+  bool literal_ = false;
 };
 
 struct RunResult {
@@ -148,7 +170,7 @@ struct RunResult {
   std::string Out;
 };
 
-RunResult RunWith(const Args& args, const HeadlessFramesFactory& factory,
+RunResult RunWith(const Args& args, const HeadlessSurfaceFactory& factory,
                   const CostClocks& clocks = ReadCostClocks) {
   std::ostringstream out, err;
   const int code = RunHeadless(
@@ -160,18 +182,21 @@ RunResult RunWith(const Args& args, const HeadlessFramesFactory& factory,
   return {code, err.str(), out.str()};
 }
 
-HeadlessFramesFactory Noting(DrawingNotes& notes) {
-  return [&notes](const HeadlessOptions&, std::ostream&) {
-    return std::make_unique<NotingFrames>(notes);
-  };
+HeadlessSurfaceFactory Noting(DrawingNotes& notes) {
+  return [&notes](const HeadlessOptions&) { return std::make_unique<NotingSurface>(notes); };
 }
 
-TEST(HeadlessDrawingRun, OnePictureAfterTheLastStepWithTheGlStartUpAroundInitScene) {
+size_t LineCount(const std::string& text) {
+  return std::ranges::count(text, '\n');
+}
+
+TEST(HeadlessDrawingRun, OnePictureAfterTheLastStep) {
   DrawingNotes notes;
-  EXPECT_EQ(RunWith({"--seed", "1", "--frames", "3", "--png", "shot.png"}, Noting(notes)).Code, 0);
-  // The clock advances by 0.1 per step: 0.3 after three.
-  EXPECT_THAT(notes.Events, ElementsAre("start", "textures", "fixed state",
-                                        "draw clock 0.3 to shot.png", "finish"));
+  const RunResult result =
+      RunWith({"--seed", "1", "--frames", "3", "--png", "shot.png", "--trace", "-"}, Noting(notes));
+  EXPECT_EQ(result.Code, 0);
+  EXPECT_THAT(notes.Events, ElementsAre("context", "swap arrays", "picture shot.png", "finish"));
+  EXPECT_EQ(LineCount(result.Out), 4u);  // the states after 0, 1, 2 and 3 steps
 }
 
 TEST(HeadlessDrawingRun, AFrameNumberDrawsAfterEveryStep) {
@@ -179,83 +204,65 @@ TEST(HeadlessDrawingRun, AFrameNumberDrawsAfterEveryStep) {
   EXPECT_EQ(
       RunWith({"--frames", "3", "--png", "f%02d.png", "--gl-log", "l.txt"}, Noting(notes)).Code, 0);
   EXPECT_THAT(notes.Events,
-              ElementsAre("start", "textures", "fixed state", "draw clock 0.1 to f01.png",
-                          "draw clock 0.2 to f02.png", "draw clock 0.3 to f03.png", "finish"));
+              ElementsAre("context", "swap arrays", "picture f01.png", "swap arrays",
+                          "picture f02.png", "swap arrays", "picture f03.png", "finish"));
 }
 
 TEST(HeadlessDrawingRun, AGlLogAloneDrawsOneFrameAndWritesNoPicture) {
   DrawingNotes notes;
   EXPECT_EQ(RunWith({"--gl-log", "calls.txt"}, Noting(notes)).Code, 0);
-  EXPECT_THAT(notes.Events, ElementsAre("start", "textures", "fixed state",
-                                        "draw clock 0.0 to nothing", "finish"));
+  EXPECT_THAT(notes.Events, ElementsAre("context", "swap arrays", "finish"));
 }
 
 // Clocks that move 10 ms of wall-clock time, 15 ms of the process's and 5 ms of the
 // thread's processor time from one reading to the next.
 TEST(HeadlessDrawingRun, ABenchmarkDrawsEveryStepWritesNothingAndPrintsOneLine) {
   DrawingNotes notes;
-  bool reference = false;
   CostReading now{100, 50, 20};
-  const RunResult result = RunWith(
-      {"--frames", "3", "--benchmark", "--reference-drawing"},
-      [&](const HeadlessOptions& options, std::ostream&) {
-        reference = options.ReferenceDrawing;
-        return std::make_unique<NotingFrames>(notes);
-      },
-      [&now] {
+  const RunResult result =
+      RunWith({"--frames", "3", "--benchmark", "--reference-drawing"}, Noting(notes), [&now] {
         const CostReading reading = now;
         now = {now.WallSeconds + 0.010, now.ProcessCpuSeconds + 0.015,
                now.ThreadCpuSeconds + 0.005};
         return reading;
       });
   EXPECT_EQ(result.Code, 0);
-  EXPECT_TRUE(reference);
   EXPECT_EQ(result.Out,
             "frames 3 median 10.0 ms p95 10.0 ms cpu 15.0 ms/frame thread 5.0 ms/frame\n");
   EXPECT_THAT(notes.Events,
-              ElementsAre("start", "textures", "fixed state", "draw clock 0.1 to nothing",
-                          "draw clock 0.2 to nothing", "draw clock 0.3 to nothing", "finish"));
+              ElementsAre("context", "swap literal", "swap literal", "swap literal", "finish"));
 }
 
-TEST(HeadlessDrawingRun, NoDrawingUnlessAskedFor) {
+TEST(HeadlessDrawingRun, NoDrawingSurfaceUnlessAskedFor) {
   bool made = false;
   const RunResult result =
-      RunWith({"--frames", "5"}, [&made](const HeadlessOptions&, std::ostream&) {
+      RunWith({"--frames", "5", "--trace", "-"}, [&made](const HeadlessOptions&) {
         made = true;
-        return std::unique_ptr<HeadlessFrames>();
+        return std::unique_ptr<HeadlessSurface>();
       });
   EXPECT_EQ(result.Code, 0);
   EXPECT_FALSE(made);
+  EXPECT_EQ(LineCount(result.Out), 6u);
   EXPECT_THAT(result.Err, IsEmpty());
 }
 
 TEST(HeadlessDrawingRun, DrawingThatCannotStartOrWriteFailsTheRunWithItsReason) {
-  const RunResult noOsMesa =
-      RunWith({"--png", "a.png"},
-              [](const HeadlessOptions&, std::ostream&) -> std::unique_ptr<HeadlessFrames> {
-                throw std::runtime_error("OSMesa cannot start: no context");
-              });
-  EXPECT_EQ(noOsMesa.Code, 1);
-  EXPECT_EQ(noOsMesa.Err, "orvanta-headless: OSMesa cannot start: no context\n");
+  DrawingNotes noContext{.FailContext = "no context"};
+  const RunResult noSurface = RunWith({"--png", "a.png"}, Noting(noContext));
+  EXPECT_EQ(noSurface.Code, 1);
+  // The saver window's own box first, then the reason behind it.
+  EXPECT_EQ(noSurface.Err,
+            "orvanta-headless: Error: Can't Create A GL Rendering Context.\n"
+            "orvanta-headless: OSMesa cannot start: no context\n");
 
-  struct FailingWrite : NotingFrames {
-    using NotingFrames::NotingFrames;
-    void Draw(const Scene&, const std::optional<std::string>&) override {
-      throw std::runtime_error("writing the picture to 'a.png' failed");
-    }
-  };
-  DrawingNotes notes;
-  const RunResult full =
-      RunWith({"--png", "a.png"}, [&notes](const HeadlessOptions&, std::ostream&) {
-        return std::make_unique<FailingWrite>(notes);
-      });
-  EXPECT_EQ(full.Code, 1);
-  EXPECT_THAT(full.Err, HasSubstr("writing the picture to 'a.png' failed"));
+  DrawingNotes unwritable{.FailPictures = true};
+  const RunResult noPicture = RunWith({"--png", "a.png"}, Noting(unwritable));
+  EXPECT_EQ(noPicture.Code, 1);
+  EXPECT_EQ(noPicture.Err, "orvanta-headless: cannot write 'a.png'\n");
 
-  // A build without off-screen drawing says so instead of writing nothing.
-  const RunResult none = RunWith({"--png", "a.png"}, {});
-  EXPECT_EQ(none.Code, 1);
-  EXPECT_THAT(none.Err, HasSubstr("cannot draw"));
+  const RunResult noFactory = RunWith({"--png", "a.png"}, {});
+  EXPECT_EQ(noFactory.Code, 1);
+  EXPECT_THAT(noFactory.Err, HasSubstr("cannot draw frames"));
 }
 
 }  // namespace

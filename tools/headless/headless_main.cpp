@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "config/settings_store.h"
+#include "headless_gl_surface.h"
 #include "headless_options.h"
-#include "headless_osmesa.h"
 #include "headless_run.h"
 
 namespace {
@@ -32,5 +32,5 @@ int main(int argc, char** argv) {
     std::cout << HeadlessHelpText();
     return kExitSuccess;
   }
-  return RunHeadless(options, LoadUserSettings, std::cout, std::cerr, MakeOsMesaFrames);
+  return RunHeadless(options, LoadUserSettings, std::cout, std::cerr, MakeHeadlessBuffer);
 }

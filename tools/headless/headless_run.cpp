@@ -1,16 +1,18 @@
-// The headless run: the scene stepped without a window, its states written as a trace,
-// its frames drawn when pictures or a GL log are asked for.
+// The headless run: the saver window stepped on the headless seams, its states written as
+// a trace, its frames drawn when pictures, a GL log or a benchmark ask for them.
 #include "headless_run.h"
 
 #include <exception>
 #include <fstream>
 #include <memory>
 #include <new>
-#include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "app/saver_window.h"
+#include "render/render_state.h"
 #include "scene/scene.h"
+#include "scene/scene_random.h"
 #include "trace_json.h"
 
 namespace {
@@ -54,54 +56,83 @@ class TraceOutput {
   std::ostream* stream_ = nullptr;
 };
 
-std::unique_ptr<HeadlessFrames> MakeFrames(const HeadlessOptions& options,
-                                           const HeadlessFramesFactory& makeFrames,
-                                           std::ostream& err) {
-  if (!options.RendersFrames()) return nullptr;
-  if (!makeFrames) throw std::runtime_error("this build cannot draw frames");
-  return makeFrames(options, err);
+// A run that wants pictures draws into the factory's surface; any other (a trace) needs no
+// pixels and runs the very same window on the null surface, so it needs no GL library.
+std::unique_ptr<HeadlessSurface> MakeSurface(const HeadlessOptions& options,
+                                             const HeadlessSurfaceFactory& makeSurface) {
+  if (!options.RendersFrames()) {
+    return std::make_unique<NullSurface>(options.Size.Width, options.Size.Height);
+  }
+  if (!makeSurface) throw std::runtime_error("this build cannot draw frames");
+  return makeSurface(options);
+}
+
+// Whether the picture of the scene after `state` steps is wanted: each one from the first
+// step on for a numbered file name or a benchmark, else only the last.
+bool WantsPicture(const HeadlessOptions& options, int64_t state) {
+  if (!options.RendersFrames()) return false;
+  if (options.RendersEveryFrame()) return state >= 1 && state <= options.Frames;
+  return state == options.Frames;
 }
 
 int Run(const HeadlessOptions& options, const StoredSettingsLoader& loadStoredSettings,
-        std::ostream& out, std::ostream& err, const HeadlessFramesFactory& makeFrames,
+        std::ostream& out, std::ostream& err, const HeadlessSurfaceFactory& makeSurface,
         const CostClocks& readClocks) {
   const Settings settings =
       options.SettingsOverride ? *options.SettingsOverride : loadStoredSettings();
   const uint64_t seed = options.Seed ? *options.Seed : SeedFromClock();
 
-  // Opened before the scene starts, as the saver window is created before InitScene.
-  const std::unique_ptr<HeadlessFrames> frames = MakeFrames(options, makeFrames, err);
-  const SceneInitHooks hooks = frames ? frames->Start() : SceneInitHooks{};
-
-  auto scene = std::make_unique<Scene>();
-  InitScene(*scene, settings, seed, hooks);
+  // Declared before the window, which draws into it until its end.
+  const std::unique_ptr<HeadlessSurface> surface = MakeSurface(options, makeSurface);
+  HeadlessClock clock;
+  HeadlessApplication app(clock);
+  HeadlessHost host(app, err);
+  const auto form =
+      std::make_unique<TForm1>(app, host, *surface, clock, settings, /*preview=*/false);
+  form->SetSceneSeed(seed);
+  if (options.ReferenceDrawing) form->SetDrawingMethod(DrawingMethod::Reference);
+  form->FormCreate();
+  if (!form->ContextReady()) throw RenderError("OSMesa cannot start: " + surface->Failure());
+  form->FormShow();
 
   TraceOutput trace(options, out);
   std::string line;
-  auto writeState = [&](int64_t frame) {
-    if (!trace.Enabled()) return;
+  int64_t traced = -1;
+  auto traceNewState = [&] {
+    if (!trace.Enabled() || form->FramesProcessed() == traced) return;
+    traced = form->FramesProcessed();
     line.clear();
-    AppendTraceLine(line, *scene, frame, options.TraceObjects);
+    AppendTraceLine(line, form->SceneState(), traced, options.TraceObjects);
     trace.Write(line);
   };
-  auto picturePath = [&](int64_t frame) -> std::optional<std::string> {
-    if (!options.Png) return std::nullopt;
-    return options.Png->For(frame);
+
+  // The timer draws before it steps, so a turn of the loop draws the state the previous
+  // turns left and then steps once: the picture of step N comes from turn N + 1, which
+  // steps no more.
+  int64_t drawn = -1;  // the state whose picture was drawn last
+  app.BeforeStep = [&] {
+    const int64_t state = form->FramesProcessed();
+    const bool draw = WantsPicture(options, state) && state != drawn;
+    const bool step = state < options.Frames;
+    if (!draw && !step) return app.Terminate();
+    form->PowerTimer1.SetMayRender(draw);
+    form->PowerTimer1.SetMayProcess(step);
   };
+  app.AfterStep = traceNewState;
 
   // Timed from the end of start-up; each frame until its picture is finished.
   FrameCostRecorder cost;
+  surface->SetSwapObserver([&] {
+    drawn = form->FramesProcessed();
+    if (options.Png) surface->WritePicture(options.Png->For(form->FramesProcessed()));
+    if (options.Benchmark) cost.FrameDone(readClocks());
+  });
   if (options.Benchmark) cost.Start(readClocks());
 
-  writeState(0);
-  for (int64_t frame = 1; frame <= options.Frames; ++frame) {
-    UpdateScene(*scene);
-    writeState(frame);
-    if (options.RendersEveryFrame()) frames->Draw(*scene, picturePath(frame));
-    if (options.Benchmark) cost.FrameDone(readClocks());
-  }
-  if (frames && !options.RendersEveryFrame()) frames->Draw(*scene, picturePath(options.Frames));
-  if (frames) frames->Finish();
+  traceNewState();
+  app.Run();
+  surface->Finish();
+  form->ReleaseGraphics();
   if (trace.Enabled()) trace.Finish();
   if (options.Benchmark) out << FormatFrameCost(cost.Summary()) << "\n" << std::flush;
   return kExitSuccess;
@@ -110,10 +141,10 @@ int Run(const HeadlessOptions& options, const StoredSettingsLoader& loadStoredSe
 }  // namespace
 
 int RunHeadless(const HeadlessOptions& options, const StoredSettingsLoader& loadStoredSettings,
-                std::ostream& out, std::ostream& err, const HeadlessFramesFactory& makeFrames,
+                std::ostream& out, std::ostream& err, const HeadlessSurfaceFactory& makeSurface,
                 const CostClocks& readClocks) {
   try {
-    return Run(options, loadStoredSettings, out, err, makeFrames, readClocks);
+    return Run(options, loadStoredSettings, out, err, makeSurface, readClocks);
   } catch (const std::bad_alloc&) {
     err << kHeadlessName << ": out of memory\n";
   } catch (const std::exception& error) {

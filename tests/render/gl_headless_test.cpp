@@ -54,7 +54,7 @@ class OsMesaBinding : public ::testing::Test {
     return pixel;
   }
 
-  OsMesaSurface surface_{kSize, kSize};
+  HeadlessBuffer surface_{kSize, kSize};
 };
 
 const Rgba kBlue{0, 0, 255, 255};
@@ -108,9 +108,9 @@ TEST_F(OsMesaBinding, RecorderWithoutForwardingLeavesTheSurfaceAlone) {
   EXPECT_FALSE(recorder.Lines().empty());
 }
 
-TEST(OsMesaSurfaceSize, RefusesAnEmptySurface) {
-  EXPECT_THROW(OsMesaSurface(0, 64), std::runtime_error);
-  EXPECT_THROW(OsMesaSurface(64, -1), std::runtime_error);
+TEST(HeadlessBufferSize, RefusesAnEmptySurface) {
+  EXPECT_THROW(HeadlessBuffer(0, 64), std::runtime_error);
+  EXPECT_THROW(HeadlessBuffer(64, -1), std::runtime_error);
 }
 
 }  // namespace

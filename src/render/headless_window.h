@@ -13,17 +13,17 @@
 #include "render/scene_drawing.h"
 #include "scene/scene.h"
 
-class OsMesaSurface;
+class HeadlessBuffer;
 
-class OffscreenWindow {
+class HeadlessWindow {
  public:
   // Creates the surface, makes it current and binds the GL tables to OSMesa. Throws
   // RenderError, saying why, when OSMesa cannot start. One window at a time: the tables
   // stay bound to the last one made.
-  OffscreenWindow(int32_t width, int32_t height);
-  ~OffscreenWindow();
-  OffscreenWindow(const OffscreenWindow&) = delete;
-  OffscreenWindow& operator=(const OffscreenWindow&) = delete;
+  HeadlessWindow(int32_t width, int32_t height);
+  ~HeadlessWindow();
+  HeadlessWindow(const HeadlessWindow&) = delete;
+  HeadlessWindow& operator=(const HeadlessWindow&) = delete;
 
   // What the saver window's creation does once its context is current, up to InitScene:
   // InitGL with the surface size and the quadric. Returns the hooks for InitScene: the
@@ -49,7 +49,7 @@ class OffscreenWindow {
 
   int32_t width_;
   int32_t height_;
-  std::unique_ptr<OsMesaSurface> surface_;
+  std::unique_ptr<HeadlessBuffer> surface_;
   // OSMesa's and GLU's own functions, never a recording thunk that may be in the tables.
   void(ORVANTA_GLAPI* finish_)() = nullptr;
   void(ORVANTA_GLAPI* deleteQuadric_)(GLUquadric*) = nullptr;
