@@ -37,7 +37,7 @@ class HeadlessWindow {
   void RenderFrame(const Scene& scene);
   // How RenderFrame draws: the saver's own way unless told otherwise.
   void SetDrawingMethod(DrawingMethod method) { method_ = method; }
-  void SetSwapObserver(std::function<void()> observer) { swapObserver_ = std::move(observer); }
+  void SetSwapObserver(const std::function<void()>& observer) { swapObserver_ = observer; }
 
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }

@@ -86,7 +86,7 @@ class HeadlessSurface : public RenderingSurface {
   // Nothing shows the frames, so there is no display to wait for.
   void SetSwapInterval(int32_t) override {}
 
-  void SetSwapObserver(std::function<void()> observer) { swapObserver_ = std::move(observer); }
+  void SetSwapObserver(const std::function<void()>& observer) { swapObserver_ = observer; }
   // Writes the last finished picture to `path`; throws when it cannot.
   virtual void WritePicture(const std::string& path) = 0;
   // Completes the outputs after the last frame (the GL log); throws when one failed.
