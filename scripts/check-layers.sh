@@ -8,7 +8,8 @@
 #   - no include climbs out of its folder with "../".
 # The build enforces the layers as well (each library sees only the include folders of what
 # it declares, and may declare only what cmake/layers.txt allows); this check also covers
-# headers no target compiles on this platform, and that the README quotes the rules right.
+# headers no target compiles on this platform, and that docs/DEVELOPING.md quotes the rules
+# right.
 # Exit code 0 when the tree keeps every rule, 1 otherwise.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -38,15 +39,16 @@ while IFS= read -r line || [ -n "$line" ]; do
   layers="${layers:+$layers }$layer"
 done <"$rules"
 
-# The README quotes the rules in the block after a line naming the file; the quote must be
-# the file's rule lines as they stand.
+# The developers' guide quotes the rules in the block after a line naming the file; the quote
+# must be the file's rule lines as they stand.
+guide=docs/DEVELOPING.md
 marker='<!-- cmake/layers.txt -->'
 quote="$(awk -v marker="$marker" 'index($0, marker) { found = 1; next }
   found && /^```/ { if (inside) exit; inside = 1; next }
-  inside' README.md)"
+  inside' "$guide")"
 if [ "$quote" != "$(grep -E '^[a-z0-9_]+:' "$rules")" ]; then
-  marker_line="$(grep -n -F -m1 "$marker" README.md | cut -d: -f1)"
-  fail README.md "${marker_line:-1}" "the layer rules quoted after '$marker' differ from $rules"
+  marker_line="$(grep -n -F -m1 "$marker" "$guide" | cut -d: -f1)"
+  fail "$guide" "${marker_line:-1}" "the layer rules quoted after '$marker' differ from $rules"
 fi
 
 is_layer() { [[ " $layers " == *" $1 "* ]]; }
