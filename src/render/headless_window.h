@@ -1,6 +1,7 @@
-// The saver window's start-up and frames on an off-screen OSMesa surface instead of a
-// window: the headless program, the pixel tests and the benchmark draw through the very
-// InitGL / InitScene / RenderFrame sequence the saver uses. Native build only.
+// The renderer's start-up and frames on an off-screen OSMesa buffer, without the saver
+// window: the pixel tests and the render benchmark draw through the very InitGL /
+// InitScene / RenderFrame sequence the saver window uses (orvanta-headless runs that
+// window itself). Native build only.
 #pragma once
 
 #include <cstdint>
