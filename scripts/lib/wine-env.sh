@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The environment every Wine run of ours shares: a scratch 64-bit prefix that is never the
 # user's own, no debug chatter, and neither the .NET nor the browser engine Wine would
 # otherwise offer to download when it makes a prefix. Sourced; bash only.

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # A private Xvfb for the tests and benchmarks, started the same way everywhere. The server
 # picks a free display number itself (-displayfd) and writes it once it accepts clients, so
 # runs side by side never race for a number and no client connects too early. Every server
@@ -12,7 +13,7 @@
 XVFB_PIDS=()
 
 xvfb_start() {
-  local dir="$1" size="${2:-1024x768}" options="${3:-+extension GLX}" i
+  local dir="$1" size="${2:-1024x768}" options="${3:-+extension GLX}"
   rm -f "$dir/display" # a second server must not be taken for the first
   # shellcheck disable=SC2086
   Xvfb -displayfd 3 -screen 0 "${size}x24" $options -nolisten tcp -noreset \
@@ -20,7 +21,7 @@ xvfb_start() {
   XVFB_PID=$!
   XVFB_PIDS+=("$XVFB_PID")
   # Counted in loop turns (about 5 s): a server that has ended will not write any more.
-  for i in $(seq 100); do
+  for _ in $(seq 100); do
     [ -s "$dir/display" ] && break
     kill -0 "$XVFB_PID" 2>/dev/null || break
     sleep 0.05
