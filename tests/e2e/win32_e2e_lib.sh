@@ -5,13 +5,12 @@
 set -euo pipefail
 
 : "${ORVANTA_E2E_PREFIX:?}" "${ORVANTA_E2E_WORK:?}"
-E2E_SCRIPTS="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)"
-export WINEPREFIX="$ORVANTA_E2E_PREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-  WINEARCH=win64
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/wine-env.sh"
+wine_env "$ORVANTA_E2E_PREFIX"
 REGKEY='HKCU\Software\QuorvelTarnwickFellworks\orvantaSS'
 mkdir -p "$ORVANTA_E2E_WORK"
 WORK="$(mktemp -d "$ORVANTA_E2E_WORK/run.XXXXXX")"
-XVFB_PID=""
 STARTED=()
 FAILURES=0
 
@@ -20,7 +19,7 @@ cleanup() {
   for pid in "${STARTED[@]}"; do kill "$pid" 2>/dev/null || true; done
   # Only our own scratch prefix: this ends the wine processes the test started there.
   wineserver -k 2>/dev/null || true
-  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+  xvfb_stop
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -45,29 +44,11 @@ finish() {
 }
 
 start_display() {  # start_display [WxH]: a fresh Xvfb with GLX (800x600) on a free display number
-  local n size="${1:-800x600}"
-  for n in $(shuf -i 120-220 -n 30); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" +extension GLX -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    local tries
-    for tries in $(seq 50); do
-      if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null || true
-    XVFB_PID=""
-  done
-  echo "no free display for Xvfb" >&2
-  exit 1
+  xvfb_start "$WORK" "${1:-800x600}" || exit 1
 }
 
 prepare_wine() {  # the prefix exists and no wine process of an earlier test is left
-  "$E2E_SCRIPTS/wine-prefix.sh" "$ORVANTA_E2E_PREFIX"
+  wine_prefix
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
 }

@@ -2,6 +2,7 @@
 # a private settings directory, and checks on what is on the screen.
 # Sourced by the x11_*_test.sh scripts; ORVANTA and HOST_HELPER name the programs.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xvfb.sh"
 
 E2E_PIDS=()
 E2E_TMP="$(mktemp -d)"
@@ -10,6 +11,7 @@ e2e_cleanup() {
   local pid
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+  xvfb_stop
   rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
@@ -19,23 +21,9 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a display number it picks itself (its PID in XVFB_PID); -noreset keeps the pointer where the
-# test put it when no client is connected. $1: extra options (e.g. -extension GLX).
+# Starts a 1024x768 Xvfb (its PID in XVFB_PID); $1: extension options (default +extension GLX).
 start_xvfb() {
-  local glx="${1:-+extension GLX}"
-  rm -f "$E2E_TMP/display"  # a second server must not be taken for the first
-  # shellcheck disable=SC2086
-  Xvfb -displayfd 3 -screen 0 1024x768x24 $glx -nolisten tcp -noreset \
-    3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
-  XVFB_PID=$!
-  E2E_PIDS+=("$XVFB_PID")
-  local i
-  for i in $(seq 100); do
-    [ -s "$E2E_TMP/display" ] && break
-    sleep 0.05
-  done
-  [ -s "$E2E_TMP/display" ] || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
-  export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+  xvfb_start "$E2E_TMP" 1024x768 "${1:-}" || exit 1
 }
 
 # Settings of this test only, optionally with stored lines ("Gwiazd=20" ...).
