@@ -89,6 +89,11 @@ int Run(const HeadlessOptions& options, const StoredSettingsLoader& loadStoredSe
   HeadlessHost host(app, err);
   const auto form =
       std::make_unique<TForm1>(app, host, *surface, clock, settings, /*preview=*/false);
+  // The quadric goes while the surface's GL is still there, on every way out of the run.
+  struct GraphicsRelease {
+    TForm1& Form;
+    ~GraphicsRelease() { Form.ReleaseGraphics(); }
+  } release{*form};
   form->SetSceneSeed(seed);
   if (options.ReferenceDrawing) form->SetDrawingMethod(DrawingMethod::Reference);
   form->FormCreate();
@@ -132,7 +137,6 @@ int Run(const HeadlessOptions& options, const StoredSettingsLoader& loadStoredSe
   traceNewState();
   app.Run();
   surface->Finish();
-  form->ReleaseGraphics();
   if (trace.Enabled()) trace.Finish();
   if (options.Benchmark) out << FormatFrameCost(cost.Summary()) << "\n" << std::flush;
   return kExitSuccess;
