@@ -247,7 +247,8 @@ TEST(HeadlessDrawingRun, NoDrawingSurfaceUnlessAskedFor) {
 }
 
 TEST(HeadlessDrawingRun, DrawingThatCannotStartOrWriteFailsTheRunWithItsReason) {
-  DrawingNotes noContext{.FailContext = "no context"};
+  DrawingNotes noContext;
+  noContext.FailContext = "no context";
   const RunResult noSurface = RunWith({"--png", "a.png"}, Noting(noContext));
   EXPECT_EQ(noSurface.Code, 1);
   // The saver window's own box first, then the reason behind it.
@@ -255,7 +256,8 @@ TEST(HeadlessDrawingRun, DrawingThatCannotStartOrWriteFailsTheRunWithItsReason) 
             "orvanta-headless: Error: Can't Create A GL Rendering Context.\n"
             "orvanta-headless: OSMesa cannot start: no context\n");
 
-  DrawingNotes unwritable{.FailPictures = true};
+  DrawingNotes unwritable;
+  unwritable.FailPictures = true;
   const RunResult noPicture = RunWith({"--png", "a.png"}, Noting(unwritable));
   EXPECT_EQ(noPicture.Code, 1);
   EXPECT_EQ(noPicture.Err, "orvanta-headless: cannot write 'a.png'\n");
