@@ -31,6 +31,9 @@ constexpr LightColours kFixedLight = {
 constexpr LightColours kHeadlight = {
     {0.9f, 0.9f, 0.75f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 0.92f, 1.0f}};
 
+// The fixed light's position, under the look-at matrix alone.
+constexpr GLfloat kFixedLightPosition[4] = {50.0f, -20.0f, 10.0f, 1.0f};
+
 // GL_LIGHT2 .. GL_LIGHT7 carry the first entries of Lights.
 constexpr std::size_t kColouredLightCount = 6;
 
@@ -157,6 +160,21 @@ void SetColouredLight(GLenum light, const LightBeacon& beacon) {
   SetLightColours(light, {colour, colour, colour});
 }
 
+// Shaped like a coloured light and placed on the fixed light, but black: it adds exactly
+// nothing to any colour. Keeping every coloured light enabled keeps GL's lighting program
+// the same whatever the number of lights, so a software renderer compiles it once instead
+// of once for each number that the flight happens to reach.
+void SetDarkLight(GLenum light) {
+  static constexpr Rgba kBlack = {0.0f, 0.0f, 0.0f, 1.0f};
+  static constexpr GLfloat kDirection[3] = {0.0f, 0.0f, -1.0f};
+  GL.glEnable(light);
+  GL.glLightfv(light, GL_POSITION, kFixedLightPosition);
+  GL.glLightfv(light, GL_SPOT_DIRECTION, kDirection);
+  GL.glLightf(light, GL_SPOT_CUTOFF, 90.0f);
+  GL.glLightf(light, GL_SPOT_EXPONENT, 20.0f);
+  SetLightColours(light, {kBlack, kBlack, kBlack});
+}
+
 void DrawParticle(const SceneParticle& particle, FrameDrawing& frame) {
   if (LeftOut(frame, particle.X, particle.Y, particle.Z, particle.Radius)) return;
   const bool textured = particle.IsMeteor != 0;
@@ -238,7 +256,7 @@ void DrawScene(const Scene& scene, const RenderTarget& target, GLUquadric* quadr
   frame.Frustum = SetProjectionAndView(scene, target);
   SetFixedLights(scene);
   DrawLightGlows(scene, frame);
-  SetColouredLights(scene);
+  SetColouredLights(scene, method);
   PrepareQuadricAndMaterial(quadric);
   DrawParticles(scene, frame);
   DrawFlashes(scene, frame);
@@ -287,7 +305,6 @@ void SetFixedLights(const Scene& scene) {
   GL.glLightf(GL_LIGHT1, GL_SPOT_EXPONENT, 10.0f);
   GL.glPopMatrix();
 
-  static constexpr GLfloat kFixedLightPosition[4] = {50.0f, -20.0f, 10.0f, 1.0f};
   GL.glLightfv(GL_LIGHT0, GL_POSITION, kFixedLightPosition);
   SetLightColours(GL_LIGHT0, kFixedLight);
 
@@ -310,10 +327,14 @@ void DrawLightGlows(const Scene& scene, FrameDrawing& frame) {
 
 // Under the look-at matrix alone, so each light sits at its own position (its glow does
 // not). Entries past the sixth only glow.
-void SetColouredLights(const Scene& scene) {
+void SetColouredLights(const Scene& scene, DrawingMethod method) {
   const std::size_t count = std::min(scene.Lights.size(), kColouredLightCount);
   for (std::size_t i = 0; i < count; ++i) {
     SetColouredLight(GL_LIGHT2 + static_cast<GLenum>(i), scene.Lights[i]);
+  }
+  if (method == DrawingMethod::Reference) return;
+  for (std::size_t i = count; i < kColouredLightCount; ++i) {
+    SetDarkLight(GL_LIGHT2 + static_cast<GLenum>(i));
   }
 }
 

@@ -201,7 +201,7 @@ TEST_F(SceneDrawing, ColouredLightsBecomeSpotlightsAtTheirOwnPosition) {
   Scene scene = EmptyScene();
   scene.Lights = {Light(10, -20, 5, 0.5, 0.25, 1)};
   scene.Lights[0].Dir = {0.6f, 0.0f, 0.8f};
-  SetColouredLights(scene);
+  SetColouredLights(scene, DrawingMethod::Reference);
   EXPECT_THAT(Calls(), ElementsAre(Call("glEnable", GL_LIGHT2),
                                    Call("glLightfv", GL_LIGHT2, GL_POSITION, "[10,-20,5,1]"),
                                    Call("glLightfv", GL_LIGHT2, GL_SPOT_DIRECTION, "[0.6,0,0.8]"),
@@ -225,25 +225,68 @@ Lines ColouredLightSwitching(const Lines& calls) {
   return switching;
 }
 
-TEST_F(SceneDrawing, OnlyTheFirstSixLightsLightTheSceneAndFewerLeaveTheRestOff) {
-  Scene scene = EmptyScene();
-  for (int i = 0; i < 7; ++i) scene.Lights.push_back(Light(i, 0, 100.0 - 100.0 * i));
+Lines SwitchedOn(GLenum first, GLenum last) {
+  Lines on;
+  for (GLenum light = first; light <= last; ++light) on.push_back(Call("glEnable", light));
+  return on;
+}
+
+// Both drawings switch the six off and then on again as the frame needs them: the literal
+// one only those that Lights fills, the saver's own all six, so that the lighting GL runs
+// is the same program whatever the number of lights.
+TEST_F(SceneDrawing, OnlyTheFirstSixLightsLightTheSceneAndFewerLeaveTheRestOffOrDark) {
   const Lines allOff = {Call("glDisable", GL_LIGHT2), Call("glDisable", GL_LIGHT3),
                         Call("glDisable", GL_LIGHT4), Call("glDisable", GL_LIGHT5),
                         Call("glDisable", GL_LIGHT6), Call("glDisable", GL_LIGHT7)};
-  DrawScene(scene, target_, quadric_);
-  EXPECT_THAT(
-      ColouredLightSwitching(Calls()),
-      ElementsAreArray(allOff + Lines{Call("glEnable", GL_LIGHT2), Call("glEnable", GL_LIGHT3),
-                                      Call("glEnable", GL_LIGHT4), Call("glEnable", GL_LIGHT5),
-                                      Call("glEnable", GL_LIGHT6), Call("glEnable", GL_LIGHT7)}));
+  struct Case {
+    DrawingMethod Method;
+    std::size_t Lights;
+    Lines SwitchedOn;
+  };
+  const Case cases[] = {
+      {DrawingMethod::Reference, 7, SwitchedOn(GL_LIGHT2, GL_LIGHT7)},
+      {DrawingMethod::Reference, 2, SwitchedOn(GL_LIGHT2, GL_LIGHT3)},
+      {DrawingMethod::Reference, 0, {}},
+      {DrawingMethod::Arrays, 7, SwitchedOn(GL_LIGHT2, GL_LIGHT7)},
+      {DrawingMethod::Arrays, 2, SwitchedOn(GL_LIGHT2, GL_LIGHT7)},
+      {DrawingMethod::Arrays, 0, SwitchedOn(GL_LIGHT2, GL_LIGHT7)},
+  };
+  for (const Case& c : cases) {
+    Scene scene = EmptyScene();
+    for (std::size_t i = 0; i < c.Lights; ++i) {
+      scene.Lights.push_back(Light(static_cast<double>(i), 0, 100.0 - 100.0 * i));
+    }
+    DrawScene(scene, target_, quadric_, c.Method);
+    EXPECT_THAT(ColouredLightSwitching(Calls()), ElementsAreArray(allOff + c.SwitchedOn))
+        << (c.Method == DrawingMethod::Reference ? "literal" : "arrays") << ", " << c.Lights
+        << " lights";
+  }
+}
 
-  // The next frame with two lights: all six switched off first, then two back on.
-  scene.Lights.resize(2);
-  DrawScene(scene, target_, quadric_);
-  EXPECT_THAT(
-      ColouredLightSwitching(Calls()),
-      ElementsAreArray(allOff + Lines{Call("glEnable", GL_LIGHT2), Call("glEnable", GL_LIGHT3)}));
+// A dark light must be shaped exactly like a coloured one (positional, a 90-degree spot),
+// or GL's lighting program changes with the number of lights after all; and black, so that
+// it adds nothing. It sits on the fixed light, where no vertex can be without that light
+// already spoiling the vertex's colour.
+TEST_F(SceneDrawing, TheSaversDrawingFillsTheUnusedSpotlightsWithDarkOnes) {
+  Scene scene = EmptyScene();
+  scene.Lights = {Light(10, -20, 5, 0.5, 0.25, 1)};
+  scene.Lights[0].Dir = {0.6f, 0.0f, 0.8f};
+  SetColouredLights(scene, DrawingMethod::Arrays);
+  const Lines calls = Calls();
+  ASSERT_EQ(calls.size(), 6u * 8u);  // the coloured light first, then five dark ones
+  for (GLenum light = GL_LIGHT3; light <= GL_LIGHT7; ++light) {
+    const std::size_t at = (light - GL_LIGHT2) * 8;
+    EXPECT_THAT(
+        Lines(calls.begin() + static_cast<std::ptrdiff_t>(at),
+              calls.begin() + static_cast<std::ptrdiff_t>(at + 8)),
+        ElementsAre(Call("glEnable", light), Call("glLightfv", light, GL_POSITION, "[50,-20,10,1]"),
+                    Call("glLightfv", light, GL_SPOT_DIRECTION, "[0,0,-1]"),
+                    Call("glLightf", light, GL_SPOT_CUTOFF, 90),
+                    Call("glLightf", light, GL_SPOT_EXPONENT, 20),
+                    Call("glLightfv", light, GL_AMBIENT, "[0,0,0,1]"),
+                    Call("glLightfv", light, GL_DIFFUSE, "[0,0,0,1]"),
+                    Call("glLightfv", light, GL_SPECULAR, "[0,0,0,1]")));
+  }
 }
 
 // ---- glows ------------------------------------------------------------------------------
