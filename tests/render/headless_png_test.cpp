@@ -21,6 +21,7 @@
 #include "png_writer.h"
 #include "render/headless_window.h"
 #include "render/render_state.h"
+#include "unit/settings_test_support.h"
 
 namespace {
 
@@ -101,7 +102,8 @@ class HeadlessDrawing : public ::testing::Test {
     std::ostringstream out;
     err_.str("");
     const int code = RunHeadless(
-        ParseHeadlessOptions(args), [] { return kDefaultSettings; }, out, err_, MakeHeadlessBuffer);
+        ParseHeadlessOptions(args), [] { return StoreHolding(kDefaultSettings); }, out, err_,
+        MakeHeadlessBuffer);
     out_ = out.str();
     return code;
   }
@@ -217,9 +219,10 @@ TEST(HeadlessSurfaceStart, ASurfaceOSMesaCannotMakeFailsTheRunSayingSo) {
   HeadlessOptions options = ParseHeadlessOptions({"--png", "never.png"});
   options.Size.Width = 0;  // no pixels: OSMesa refuses the context
   std::ostringstream out, err;
-  EXPECT_EQ(RunHeadless(
-                options, [] { return kDefaultSettings; }, out, err, MakeHeadlessBuffer),
-            1);
+  EXPECT_EQ(
+      RunHeadless(
+          options, [] { return StoreHolding(kDefaultSettings); }, out, err, MakeHeadlessBuffer),
+      1);
   EXPECT_THAT(err.str(), HasSubstr("Can't Create A GL Rendering Context."));
   EXPECT_THAT(err.str(), HasSubstr("OSMesa cannot start"));
   EXPECT_FALSE(std::filesystem::exists("never.png"));

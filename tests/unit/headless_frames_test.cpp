@@ -14,6 +14,7 @@
 #include "gl/gl_recording.h"
 #include "headless_options.h"
 #include "headless_run.h"
+#include "unit/settings_test_support.h"
 
 namespace {
 
@@ -176,7 +177,7 @@ RunResult RunWith(const Args& args, const HeadlessSurfaceFactory& factory,
   const int code = RunHeadless(
       ParseHeadlessOptions(args),
       [] {
-        return Settings{20, 20, 2, 2};
+        return StoreHolding(Settings{20, 20, 2, 2});
       },
       out, err, factory, clocks);
   return {code, err.str(), out.str()};

@@ -18,6 +18,7 @@
 #include "headless_run.h"
 #include "scene/scene.h"
 #include "trace_json.h"
+#include "unit/settings_test_support.h"
 
 namespace {
 
@@ -94,11 +95,11 @@ struct RunResult {
 };
 
 RunResult RunTool(
-    const std::vector<std::string>& args, const StoredSettingsLoader& loader = [] {
-      return Settings{30, 30, 3, 3};
+    const std::vector<std::string>& args, const SettingsStoreOpener& openStore = [] {
+      return StoreHolding(Settings{30, 30, 3, 3});
     }) {
   std::ostringstream out, err;
-  const int code = RunHeadless(ParseHeadlessOptions(args), loader, out, err);
+  const int code = RunHeadless(ParseHeadlessOptions(args), openStore, out, err);
   return {code, out.str(), err.str()};
 }
 
@@ -232,26 +233,39 @@ TEST(HeadlessRun, SameSeedAndSettingsGiveTheSameBytesToAFileOrStandardOutput) {
   std::filesystem::remove(path);
 }
 
+// Through the saver's own start-up: the store is read as the saver reads it, and a run
+// given --settings neither opens it nor sees what is stored there.
 TEST(HeadlessRun, SettingsComeFromTheStoreUnlessGiven) {
-  int loads = 0;
-  const auto loader = [&] {
-    ++loads;
-    return Settings{7, 0, 0, 0};
+  int opened = 0;
+  FakeSettingsStore* last = nullptr;
+  const auto openStore = [&]() -> std::unique_ptr<SettingsStore> {
+    ++opened;
+    auto store = std::make_unique<FakeSettingsStore>();
+    store->Store("Gwiazd", 7);
+    last = store.get();
+    return store;
   };
-  EXPECT_NE(RunTool({"--seed", "1", "--trace", "-"}, loader).Out.find("\"meteors\":7,"),
-            std::string::npos);
-  EXPECT_EQ(loads, 1);
-  EXPECT_NE(RunTool({"--settings", "9,0,0,0", "--trace", "-"}, loader).Out.find("\"meteors\":9,"),
-            std::string::npos);
-  EXPECT_EQ(loads, 1);
+  const std::string stored = RunTool({"--seed", "1", "--trace", "-"}, openStore).Out;
+  EXPECT_NE(stored.find("\"meteors\":7,"), std::string::npos);
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(last->OpenKeys, 0);
+
+  EXPECT_NE(
+      RunTool({"--settings", "9,0,0,0", "--trace", "-"}, openStore).Out.find("\"meteors\":9,"),
+      std::string::npos);
+  EXPECT_EQ(opened, 1);
 }
 
 TEST(HeadlessRun, FailuresExitWithOneAndSayWhy) {
-  const RunResult stored = RunTool({"--seed", "1", "--trace", "-"}, []() -> Settings {
-    throw SettingsError("Invalid data type for 'Gwiazd'");
+  const RunResult stored = RunTool({"--seed", "1", "--trace", "-"}, [] {
+    auto store = std::make_unique<FakeSettingsStore>();
+    store->Store("Gwiazd", 0, ValueStatus::WrongType);
+    return store;
   });
   EXPECT_EQ(stored.Code, kExitFailure);
-  EXPECT_NE(stored.Err.find("Invalid data type for 'Gwiazd'"), std::string::npos);
+  EXPECT_NE(stored.Err.find("orvanta-headless: Settings error: Invalid data type for 'Gwiazd'"),
+            std::string::npos)
+      << stored.Err;
   EXPECT_TRUE(stored.Out.empty());
 
   const RunResult huge = RunTool({"--settings", "2147483647,1,1,1", "--trace", "-"});

@@ -74,3 +74,12 @@ inline std::array<int32_t, 4> Fields(const Settings& settings) {
   return {settings.MeteorCount, settings.SmokeCount, settings.ExplosionCount, settings.LightCount};
 }
 using Four = std::array<int32_t, 4>;
+
+// Opens a new store holding `settings`, as the user's store holds saved ones.
+inline std::unique_ptr<SettingsStore> StoreHolding(const Settings& settings) {
+  auto store = std::make_unique<FakeSettingsStore>();
+  for (const SettingDescription& setting : kSettingDescriptions) {
+    store->Store(std::string(setting.StoredName), settings.*setting.Field);
+  }
+  return store;
+}

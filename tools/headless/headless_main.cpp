@@ -9,16 +9,6 @@
 #include "headless_options.h"
 #include "headless_run.h"
 
-namespace {
-
-// The settings exactly as the saver loads them.
-Settings LoadUserSettings() {
-  const std::unique_ptr<SettingsStore> store = MakeUserSettingsStore();
-  return LoadSettings(*store);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   HeadlessOptions options;
   try {
@@ -32,5 +22,5 @@ int main(int argc, char** argv) {
     std::cout << HeadlessHelpText();
     return kExitSuccess;
   }
-  return RunHeadless(options, LoadUserSettings, std::cout, std::cerr, MakeHeadlessBuffer);
+  return RunHeadless(options, MakeUserSettingsStore, std::cout, std::cerr, MakeHeadlessBuffer);
 }

@@ -1,14 +1,17 @@
-// The headless run: the saver window stepped on the headless seams, its states written as
-// a trace, its frames drawn when pictures, a GL log or a benchmark ask for them.
+// The headless run: the saver's start-up on a platform of its own, then the saver window
+// stepped on the headless seams, its states written as a trace, its frames drawn when
+// pictures, a GL log or a benchmark ask for them.
 #include "headless_run.h"
 
 #include <exception>
 #include <fstream>
 #include <memory>
 #include <new>
+#include <span>
 #include <stdexcept>
 #include <string>
 
+#include "app/saver_startup.h"
 #include "app/saver_window.h"
 #include "render/render_state.h"
 #include "scene/scene.h"
@@ -75,11 +78,9 @@ bool WantsPicture(const HeadlessOptions& options, int64_t state) {
   return state == options.Frames;
 }
 
-int Run(const HeadlessOptions& options, const StoredSettingsLoader& loadStoredSettings,
-        std::ostream& out, std::ostream& err, const HeadlessSurfaceFactory& makeSurface,
-        const CostClocks& readClocks) {
-  const Settings settings =
-      options.SettingsOverride ? *options.SettingsOverride : loadStoredSettings();
+int Run(const HeadlessOptions& options, const Settings& settings, std::ostream& out,
+        const HeadlessSurfaceFactory& makeSurface, const CostClocks& readClocks,
+        std::ostream& err) {
   const uint64_t seed = options.Seed ? *options.Seed : SeedFromClock();
 
   // Declared before the window, which draws into it until its end.
@@ -142,18 +143,106 @@ int Run(const HeadlessOptions& options, const StoredSettingsLoader& loadStoredSe
   return kExitSuccess;
 }
 
+// --settings as a store: it answers with exactly the values given, as the user's store
+// would with those stored, and keeps nothing. So such a run goes through the very same
+// loading as the saver and still neither reads nor changes the user's settings.
+class GivenSettingsStore final : public SettingsStore {
+ public:
+  explicit GivenSettingsStore(const Settings& settings) : settings_(settings) {}
+
+  std::unique_ptr<SettingsKey> OpenKey() override { return std::make_unique<Key>(settings_); }
+  std::string KeyPath() const override { return "--settings"; }
+
+ private:
+  class Key final : public SettingsKey {
+   public:
+    explicit Key(const Settings& settings) : settings_(settings) {}
+
+    ValueQuery QueryValue(std::string_view name) override {
+      for (const SettingDescription& setting : kSettingDescriptions) {
+        if (setting.StoredName == name) return {ValueStatus::Present, settings_.*setting.Field};
+      }
+      return {ValueStatus::Missing, 0};
+    }
+    bool SetValue(std::string_view, int32_t) override { return false; }
+    std::string FailureReason() const override { return "given on the command line"; }
+
+   private:
+    Settings settings_;
+  };
+
+  Settings settings_;
+};
+
+// orvanta-headless as one more platform of the saver's start-up. Its own command line was
+// read before (a wrong one exits with 2, not as a start-up error); what it runs is the saver
+// itself, and every box or error line goes to standard error.
+class HeadlessPlatform final : public SaverPlatform {
+ public:
+  HeadlessPlatform(const HeadlessOptions& options, const SettingsStoreOpener& openStore,
+                   std::ostream& out, std::ostream& err, const HeadlessSurfaceFactory& makeSurface,
+                   const CostClocks& readClocks)
+      : options_(options),
+        openStore_(openStore),
+        out_(out),
+        err_(err),
+        makeSurface_(makeSurface),
+        readClocks_(readClocks) {}
+
+  std::unique_ptr<SettingsStore> OpenSettingsStore() override {
+    if (options_.SettingsOverride) {
+      return std::make_unique<GivenSettingsStore>(*options_.SettingsOverride);
+    }
+    return openStore_();
+  }
+
+  CommandLine ReadCommandLine(std::span<const std::string>) override {
+    CommandLine command;
+    command.Mode = SaverMode::FullScreen;
+    command.Title = std::string(kSaverTitle);
+    return command;
+  }
+  SaverMode ModeNamedBy(std::span<const std::string>) override { return SaverMode::FullScreen; }
+  // No window shows a title.
+  void SetTitle(const std::string&) override {}
+  // OSMesa is linked in, and a run that cannot start it says so itself.
+  std::string GraphicsUnavailable() override { return {}; }
+
+  int RunConfiguration(Settings&, SettingsStore&) override {
+    throw StartupError("there is no settings dialog off-screen");
+  }
+
+  int RunSaver(const CommandLine&, const Settings& settings) override {
+    try {
+      return Run(options_, settings, out_, makeSurface_, readClocks_, err_);
+    } catch (const std::bad_alloc&) {
+      err_ << kHeadlessName << ": out of memory\n";
+    } catch (const std::exception& error) {
+      // SceneError, and the drawing's and the outputs' own errors carry the text to show.
+      err_ << kHeadlessName << ": " << error.what() << "\n";
+    }
+    return kExitFailure;
+  }
+
+  void ShowStartupError(const std::string& text) override { WriteStartupError(text); }
+  void WriteStartupError(const std::string& text) override {
+    err_ << kHeadlessName << ": " << text << "\n";
+  }
+
+ private:
+  const HeadlessOptions& options_;
+  const SettingsStoreOpener& openStore_;
+  std::ostream& out_;
+  std::ostream& err_;
+  const HeadlessSurfaceFactory& makeSurface_;
+  const CostClocks& readClocks_;
+};
+
 }  // namespace
 
-int RunHeadless(const HeadlessOptions& options, const StoredSettingsLoader& loadStoredSettings,
+int RunHeadless(const HeadlessOptions& options, const SettingsStoreOpener& openStore,
                 std::ostream& out, std::ostream& err, const HeadlessSurfaceFactory& makeSurface,
                 const CostClocks& readClocks) {
-  try {
-    return Run(options, loadStoredSettings, out, err, makeSurface, readClocks);
-  } catch (const std::bad_alloc&) {
-    err << kHeadlessName << ": out of memory\n";
-  } catch (const std::exception& error) {
-    // SettingsError, SceneError, and the drawing's own errors carry the text to show.
-    err << kHeadlessName << ": " << error.what() << "\n";
-  }
-  return kExitFailure;
+  HeadlessPlatform platform(options, openStore, out, err, makeSurface, readClocks);
+  return RunSaverProcess({}, platform);
 }

@@ -1,8 +1,8 @@
-// One run of orvanta-headless once its command line is parsed: the settings, then the
-// saver window (TForm1) created and stepped on the headless seams, one frame timer step per
-// 1/60 s of the run's own clock, with the trace, the pictures and the GL log taken from it.
-// Kept apart from main so that tests can run it with their own settings source, streams,
-// surface and clocks.
+// One run of orvanta-headless once its command line is parsed. It goes through the saver's
+// own start-up (RunSaverProcess): the settings, then the saver window (TForm1) created and
+// stepped on the headless seams, one frame timer step per 1/60 s of the run's own clock,
+// with the trace, the pictures and the GL log taken from it. Kept apart from main so that
+// tests can run it with their own settings store, streams, surface and clocks.
 #pragma once
 
 #include <functional>
@@ -11,13 +11,14 @@
 #include <string>
 
 #include "config/settings.h"
+#include "config/settings_store.h"
 #include "headless_options.h"
 #include "headless_platform.h"
 #include "timer/frame_cost.h"
 
-// Where the settings come from when --settings is not given (the saver's own store in
-// the real program). May throw SettingsError.
-using StoredSettingsLoader = std::function<Settings()>;
+// Opens the store the settings come from when --settings is not given (the saver's own
+// store in the real program).
+using SettingsStoreOpener = std::function<std::unique_ptr<SettingsStore>()>;
 
 // Makes the surface of a run that draws frames (OSMesa in the program).
 using HeadlessSurfaceFactory =
@@ -29,7 +30,7 @@ using CostClocks = std::function<CostReading()>;
 // Runs the saver window for the steps `options` ask for; `out` receives a trace sent to "-"
 // or the benchmark's line, `err` the one line that explains a failure. Returns the exit code.
 // Without a factory, a run that asks for frames fails.
-int RunHeadless(const HeadlessOptions& options, const StoredSettingsLoader& loadStoredSettings,
+int RunHeadless(const HeadlessOptions& options, const SettingsStoreOpener& openStore,
                 std::ostream& out, std::ostream& err,
                 const HeadlessSurfaceFactory& makeSurface = {},
                 const CostClocks& readClocks = ReadCostClocks);
