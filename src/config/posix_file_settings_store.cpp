@@ -3,6 +3,7 @@
 // failure keeps the system's reason, so the user learns which file and why.
 #include "config/posix_file_settings_store.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -141,6 +143,34 @@ void SyncDirectory(const std::string& dir) {
   if (handle.IsOpen()) fsync(handle.Get());
 }
 
+// A save's temporary file is "<file>.saving-XXXXXX" beside the file.
+constexpr std::string_view kSavingInfix = ".saving-";
+constexpr size_t kSavingSuffixLength = 6;  // mkostemp's XXXXXX
+// No save takes this long; a younger file may be another dialog's save under way.
+constexpr time_t kAbandonedAfterSeconds = 60;
+
+// A save killed between making its temporary file and renaming it leaves that file behind;
+// the next save removes it. Only our own regular files of that exact name shape go.
+void RemoveAbandonedSaves(const std::string& path) {
+  const std::string dir = DirectoryOf(path);
+  const std::string prefix =
+      path.substr(dir.size() == 1 ? 1 : dir.size() + 1) + std::string(kSavingInfix);
+  DIR* listing = opendir(dir.c_str());
+  if (listing == nullptr) return;
+  const time_t now = time(nullptr);
+  while (const dirent* entry = readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() != prefix.size() + kSavingSuffixLength || !name.starts_with(prefix)) continue;
+    struct stat info {};
+    if (fstatat(dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
+        now - info.st_mtime > kAbandonedAfterSeconds) {
+      unlinkat(dirfd(listing), entry->d_name, 0);
+    }
+  }
+  closedir(listing);
+}
+
 // Writes a sibling temporary file, flushes it and renames it over `path`: readers and a
 // crash see either the old text or the new one, never a mix. On failure the temporary file
 // is gone again, `path` is as it was, and the reason is returned; empty on success.
@@ -149,7 +179,7 @@ std::string ReplaceFile(const std::string& path, std::string_view text, mode_t m
   if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
     return Because("cannot write");
   }
-  std::string temporary = path + ".XXXXXX";
+  std::string temporary = path + std::string(kSavingInfix) + "XXXXXX";
   FileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
   if (!file.IsOpen()) return Because("cannot create a temporary file beside it");
   std::string failure;
@@ -164,6 +194,7 @@ std::string ReplaceFile(const std::string& path, std::string_view text, mode_t m
     return failure;
   }
   SyncDirectory(DirectoryOf(path));
+  RemoveAbandonedSaves(path);
   return {};
 }
 

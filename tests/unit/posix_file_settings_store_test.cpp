@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -119,6 +120,36 @@ TEST_F(SettingsFileStore, SavingWhereNoDirectoryCanBeMadeNamesTheFileAndWhy) {
         SaveSettings({100, 200, 30, 4}, settings, store_);
       }),
       "Failed to create key " + path_.string() + ": cannot create its folder: Not a directory");
+}
+
+// A save killed between making its temporary file and renaming it leaves the file behind;
+// the next save removes such files once no save could still be writing them, and only them.
+TEST_F(SettingsFileStore, ASaveRemovesWhatKilledSavesLeftAndNothingElse) {
+  struct Leftover {
+    std::string Name;
+    int AgeSeconds;
+    bool Removed;
+  };
+  const Leftover leftovers[] = {
+      {"orvantaSS.conf.saving-Ab12Cd", 3600, true},
+      {"orvantaSS.conf.saving-Xy34Zw", 5, false},  // another dialog's save under way
+      {"orvantaSS.conf.backup", 3600, false},      // the user's own
+      {"orvantaSS.conf.saving-Ab12Cd.old", 3600, false},
+      {"other.conf.saving-Ab12Cd", 3600, false},
+  };
+  Write(path_, "Dym=1\n");
+  const auto now = fs::file_time_type::clock::now();
+  for (const Leftover& leftover : leftovers) {
+    const fs::path file = path_.parent_path() / leftover.Name;
+    Write(file, "Gwiazd=");
+    fs::last_write_time(file, now - std::chrono::seconds(leftover.AgeSeconds));
+  }
+  Settings settings{};
+  SaveSettings({1, 2, 3, 4}, settings, store_);
+  for (const Leftover& leftover : leftovers) {
+    EXPECT_EQ(fs::exists(path_.parent_path() / leftover.Name), !leftover.Removed) << leftover.Name;
+  }
+  EXPECT_EQ(Read(path_), "Dym=2\nGwiazd=1\nWybuch=3\nSwiatel=4\n");
 }
 
 // ---- Faults, tried in a child process as a user who is not root -------------------------
