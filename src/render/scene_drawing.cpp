@@ -161,9 +161,10 @@ void SetColouredLight(GLenum light, const LightBeacon& beacon) {
 }
 
 // Shaped like a coloured light and placed on the fixed light, but black: it adds exactly
-// nothing to any colour. Keeping every coloured light enabled keeps GL's lighting program
-// the same whatever the number of lights, so a software renderer compiles it once instead
-// of once for each number that the flight happens to reach.
+// nothing to any colour. Keeping on every coloured light the flight can reach keeps GL's
+// lighting program the same whatever the number of lights, so a software renderer compiles
+// it once instead of once for each number the flight passes through (each compile stalls
+// the flight for a tenth of a second there; a black light costs a little vertex work).
 void SetDarkLight(GLenum light) {
   static constexpr Rgba kBlack = {0.0f, 0.0f, 0.0f, 1.0f};
   static constexpr GLfloat kDirection[3] = {0.0f, 0.0f, -1.0f};
@@ -333,7 +334,9 @@ void SetColouredLights(const Scene& scene, DrawingMethod method) {
     SetColouredLight(GL_LIGHT2 + static_cast<GLenum>(i), scene.Lights[i]);
   }
   if (method == DrawingMethod::Reference) return;
-  for (std::size_t i = count; i < kColouredLightCount; ++i) {
+  // As many as the settings let the flight reach, so that fewer lights chosen cost nothing.
+  const auto reachable = static_cast<std::size_t>(std::max(scene.Config.LightCount, 0));
+  for (std::size_t i = count; i < std::min(reachable, kColouredLightCount); ++i) {
     SetDarkLight(GL_LIGHT2 + static_cast<GLenum>(i));
   }
 }

@@ -232,34 +232,38 @@ Lines SwitchedOn(GLenum first, GLenum last) {
 }
 
 // Both drawings switch the six off and then on again as the frame needs them: the literal
-// one only those that Lights fills, the saver's own all six, so that the lighting GL runs
-// is the same program whatever the number of lights.
+// one only those that Lights fills, the saver's own as many as the settings let Lights
+// fill, so that the lighting GL runs is the same program whatever the number of lights.
 TEST_F(SceneDrawing, OnlyTheFirstSixLightsLightTheSceneAndFewerLeaveTheRestOffOrDark) {
   const Lines allOff = {Call("glDisable", GL_LIGHT2), Call("glDisable", GL_LIGHT3),
                         Call("glDisable", GL_LIGHT4), Call("glDisable", GL_LIGHT5),
                         Call("glDisable", GL_LIGHT6), Call("glDisable", GL_LIGHT7)};
   struct Case {
     DrawingMethod Method;
-    std::size_t Lights;
+    int32_t LightCount;  // the setting
+    std::size_t Lights;  // in the scene
     Lines SwitchedOn;
   };
   const Case cases[] = {
-      {DrawingMethod::Reference, 7, SwitchedOn(GL_LIGHT2, GL_LIGHT7)},
-      {DrawingMethod::Reference, 2, SwitchedOn(GL_LIGHT2, GL_LIGHT3)},
-      {DrawingMethod::Reference, 0, {}},
-      {DrawingMethod::Arrays, 7, SwitchedOn(GL_LIGHT2, GL_LIGHT7)},
-      {DrawingMethod::Arrays, 2, SwitchedOn(GL_LIGHT2, GL_LIGHT7)},
-      {DrawingMethod::Arrays, 0, SwitchedOn(GL_LIGHT2, GL_LIGHT7)},
+      {DrawingMethod::Reference, 15, 7, SwitchedOn(GL_LIGHT2, GL_LIGHT7)},
+      {DrawingMethod::Reference, 15, 2, SwitchedOn(GL_LIGHT2, GL_LIGHT3)},
+      {DrawingMethod::Reference, 15, 0, {}},
+      {DrawingMethod::Arrays, 15, 7, SwitchedOn(GL_LIGHT2, GL_LIGHT7)},
+      {DrawingMethod::Arrays, 15, 2, SwitchedOn(GL_LIGHT2, GL_LIGHT7)},
+      {DrawingMethod::Arrays, 6, 0, SwitchedOn(GL_LIGHT2, GL_LIGHT7)},
+      {DrawingMethod::Arrays, 3, 1, SwitchedOn(GL_LIGHT2, GL_LIGHT4)},
+      {DrawingMethod::Arrays, 0, 2, SwitchedOn(GL_LIGHT2, GL_LIGHT3)},  // Lights over the cap
   };
   for (const Case& c : cases) {
     Scene scene = EmptyScene();
+    scene.Config.LightCount = c.LightCount;
     for (std::size_t i = 0; i < c.Lights; ++i) {
       scene.Lights.push_back(Light(static_cast<double>(i), 0, 100.0 - 100.0 * i));
     }
     DrawScene(scene, target_, quadric_, c.Method);
     EXPECT_THAT(ColouredLightSwitching(Calls()), ElementsAreArray(allOff + c.SwitchedOn))
         << (c.Method == DrawingMethod::Reference ? "literal" : "arrays") << ", " << c.Lights
-        << " lights";
+        << " of " << c.LightCount << " lights";
   }
 }
 
@@ -269,6 +273,7 @@ TEST_F(SceneDrawing, OnlyTheFirstSixLightsLightTheSceneAndFewerLeaveTheRestOffOr
 // already spoiling the vertex's colour.
 TEST_F(SceneDrawing, TheSaversDrawingFillsTheUnusedSpotlightsWithDarkOnes) {
   Scene scene = EmptyScene();
+  scene.Config.LightCount = 15;
   scene.Lights = {Light(10, -20, 5, 0.5, 0.25, 1)};
   scene.Lights[0].Dir = {0.6f, 0.0f, 0.8f};
   SetColouredLights(scene, DrawingMethod::Arrays);
