@@ -146,12 +146,10 @@ void DrawLightGlow(const LightBeacon& light, const ViewAxes& axes, FrameDrawing&
   Unbind(frame);
 }
 
-void SetColouredLight(GLenum light, const LightBeacon& beacon) {
-  const GLfloat position[4] = {static_cast<GLfloat>(beacon.X), static_cast<GLfloat>(beacon.Y),
-                               static_cast<GLfloat>(beacon.Z), 1.0f};
-  const GLfloat direction[3] = {beacon.Dir.X, beacon.Dir.Y, beacon.Dir.Z};
-  const Rgba colour = {static_cast<GLfloat>(beacon.Red), static_cast<GLfloat>(beacon.Green),
-                       static_cast<GLfloat>(beacon.Blue), 1.0f};
+// Every spotlight is shaped alike: a point light with a 90-degree cone sharpened by an
+// exponent of 20, one colour for all three terms.
+void SetSpotlight(GLenum light, const GLfloat (&position)[4], const GLfloat (&direction)[3],
+                  const Rgba& colour) {
   GL.glEnable(light);
   GL.glLightfv(light, GL_POSITION, position);
   GL.glLightfv(light, GL_SPOT_DIRECTION, direction);
@@ -160,20 +158,24 @@ void SetColouredLight(GLenum light, const LightBeacon& beacon) {
   SetLightColours(light, {colour, colour, colour});
 }
 
-// Shaped like a coloured light and placed on the fixed light, but black: it adds exactly
-// nothing to any colour. Keeping on every coloured light the flight can reach keeps GL's
-// lighting program the same whatever the number of lights, so a software renderer compiles
-// it once instead of once for each number the flight passes through (each compile stalls
-// the flight for a tenth of a second there; a black light costs a little vertex work).
+void SetColouredLight(GLenum light, const LightBeacon& beacon) {
+  const GLfloat position[4] = {static_cast<GLfloat>(beacon.X), static_cast<GLfloat>(beacon.Y),
+                               static_cast<GLfloat>(beacon.Z), 1.0f};
+  const GLfloat direction[3] = {beacon.Dir.X, beacon.Dir.Y, beacon.Dir.Z};
+  SetSpotlight(light, position, direction,
+               {static_cast<GLfloat>(beacon.Red), static_cast<GLfloat>(beacon.Green),
+                static_cast<GLfloat>(beacon.Blue), 1.0f});
+}
+
+// A spotlight placed on the fixed light, but black: it adds exactly nothing to any colour.
+// Keeping on every coloured light the flight can reach keeps GL's lighting program the same
+// whatever the number of lights, so a software renderer compiles it once instead of once for
+// each number the flight passes through (each compile stalls the flight for a tenth of a
+// second there; a black light costs a little vertex work).
 void SetDarkLight(GLenum light) {
   static constexpr Rgba kBlack = {0.0f, 0.0f, 0.0f, 1.0f};
   static constexpr GLfloat kDirection[3] = {0.0f, 0.0f, -1.0f};
-  GL.glEnable(light);
-  GL.glLightfv(light, GL_POSITION, kFixedLightPosition);
-  GL.glLightfv(light, GL_SPOT_DIRECTION, kDirection);
-  GL.glLightf(light, GL_SPOT_CUTOFF, 90.0f);
-  GL.glLightf(light, GL_SPOT_EXPONENT, 20.0f);
-  SetLightColours(light, {kBlack, kBlack, kBlack});
+  SetSpotlight(light, kFixedLightPosition, kDirection, kBlack);
 }
 
 void DrawParticle(const SceneParticle& particle, FrameDrawing& frame) {

@@ -197,19 +197,26 @@ TEST_F(SceneDrawing, FixedLightsPlaceTheHeadlightInTheShipFrameAndSwitchOffTheRe
                   Call("glDisable", GL_LIGHT6), Call("glDisable", GL_LIGHT7)));
 }
 
+// What setting one spotlight sends; positions, directions and colours as the log writes them.
+Lines SpotlightCalls(GLenum light, const char* position, const char* direction,
+                     const char* colour) {
+  return {Call("glEnable", light),
+          Call("glLightfv", light, GL_POSITION, position),
+          Call("glLightfv", light, GL_SPOT_DIRECTION, direction),
+          Call("glLightf", light, GL_SPOT_CUTOFF, 90),
+          Call("glLightf", light, GL_SPOT_EXPONENT, 20),
+          Call("glLightfv", light, GL_AMBIENT, colour),
+          Call("glLightfv", light, GL_DIFFUSE, colour),
+          Call("glLightfv", light, GL_SPECULAR, colour)};
+}
+
 TEST_F(SceneDrawing, ColouredLightsBecomeSpotlightsAtTheirOwnPosition) {
   Scene scene = EmptyScene();
   scene.Lights = {Light(10, -20, 5, 0.5, 0.25, 1)};
   scene.Lights[0].Dir = {0.6f, 0.0f, 0.8f};
   SetColouredLights(scene, DrawingMethod::Reference);
-  EXPECT_THAT(Calls(), ElementsAre(Call("glEnable", GL_LIGHT2),
-                                   Call("glLightfv", GL_LIGHT2, GL_POSITION, "[10,-20,5,1]"),
-                                   Call("glLightfv", GL_LIGHT2, GL_SPOT_DIRECTION, "[0.6,0,0.8]"),
-                                   Call("glLightf", GL_LIGHT2, GL_SPOT_CUTOFF, 90),
-                                   Call("glLightf", GL_LIGHT2, GL_SPOT_EXPONENT, 20),
-                                   Call("glLightfv", GL_LIGHT2, GL_AMBIENT, "[0.5,0.25,1,1]"),
-                                   Call("glLightfv", GL_LIGHT2, GL_DIFFUSE, "[0.5,0.25,1,1]"),
-                                   Call("glLightfv", GL_LIGHT2, GL_SPECULAR, "[0.5,0.25,1,1]")));
+  EXPECT_THAT(Calls(), ElementsAreArray(SpotlightCalls(GL_LIGHT2, "[10,-20,5,1]", "[0.6,0,0.8]",
+                                                       "[0.5,0.25,1,1]")));
 }
 
 // The switching of GL_LIGHT2 .. GL_LIGHT7 (and of the light past them, which must not be).
@@ -278,20 +285,11 @@ TEST_F(SceneDrawing, TheSaversDrawingFillsTheUnusedSpotlightsWithDarkOnes) {
   scene.Lights[0].Dir = {0.6f, 0.0f, 0.8f};
   SetColouredLights(scene, DrawingMethod::Arrays);
   const Lines calls = Calls();
-  ASSERT_EQ(calls.size(), 6u * 8u);  // the coloured light first, then five dark ones
+  Lines expected = SpotlightCalls(GL_LIGHT2, "[10,-20,5,1]", "[0.6,0,0.8]", "[0.5,0.25,1,1]");
   for (GLenum light = GL_LIGHT3; light <= GL_LIGHT7; ++light) {
-    const std::size_t at = (light - GL_LIGHT2) * 8;
-    EXPECT_THAT(
-        Lines(calls.begin() + static_cast<std::ptrdiff_t>(at),
-              calls.begin() + static_cast<std::ptrdiff_t>(at + 8)),
-        ElementsAre(Call("glEnable", light), Call("glLightfv", light, GL_POSITION, "[50,-20,10,1]"),
-                    Call("glLightfv", light, GL_SPOT_DIRECTION, "[0,0,-1]"),
-                    Call("glLightf", light, GL_SPOT_CUTOFF, 90),
-                    Call("glLightf", light, GL_SPOT_EXPONENT, 20),
-                    Call("glLightfv", light, GL_AMBIENT, "[0,0,0,1]"),
-                    Call("glLightfv", light, GL_DIFFUSE, "[0,0,0,1]"),
-                    Call("glLightfv", light, GL_SPECULAR, "[0,0,0,1]")));
+    expected = expected + SpotlightCalls(light, "[50,-20,10,1]", "[0,0,-1]", "[0,0,0,1]");
   }
+  EXPECT_THAT(calls, ElementsAreArray(expected));
 }
 
 // ---- glows ------------------------------------------------------------------------------
