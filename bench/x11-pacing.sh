@@ -25,42 +25,44 @@ start_private_xvfb 1280x720
 xvfb="$XVFB_PID"
 export ORVANTA_FRAME_STATS=1
 
-# The frame stats line of a run of the saver, with the options given, for $1 seconds.
-short_run_stats() {
-  local length="$1"
+# Starts the saver with the options given; its process id in SAVER, its standard error in
+# the file $1 of the scratch folder.
+start_saver() {
+  local err="$tmp/$1"
   shift
-  "$orvanta" --root "$@" 2>"$tmp/short.err" &
-  local saver=$!
-  BENCH_PIDS+=("$saver")
-  sleep "$length"
-  kill -TERM "$saver"
-  wait "$saver" || { echo "the saver failed: $(cat "$tmp/short.err")" >&2; exit 1; }
-  grep '^orvanta frame stats:' "$tmp/short.err" ||
-    { echo "no frame stats: $(cat "$tmp/short.err")" >&2; exit 1; }
+  "$orvanta" --root "$@" 2>"$err" &
+  SAVER=$!
+  BENCH_PIDS+=("$SAVER")
+}
+
+# Ends the saver started last and puts the frame stats line it wrote to $1 in STATS.
+end_saver() {
+  local err="$tmp/$1"
+  kill -TERM "$SAVER"
+  wait "$SAVER" || { echo "the saver failed: $(cat "$err")" >&2; exit 1; }
+  STATS="$(grep '^orvanta frame stats:' "$err")" ||
+    { echo "no frame stats: $(cat "$err")" >&2; exit 1; }
 }
 
 run() {
   local label="$1"
   shift
-  local short
-  short="$(short_run_stats "$warm_up" "$@")"
-  "$orvanta" --root "$@" 2>"$tmp/saver.err" &
-  local saver=$!
-  BENCH_PIDS+=("$saver")
+  start_saver short.err "$@"
+  sleep "$warm_up"
+  end_saver short.err
+  local short="$STATS"
+  start_saver saver.err "$@"
   sleep 1  # start-up (textures, pools) is not what is measured
   local cpu0 xcpu0 t0 cpu1 xcpu1 t1
-  cpu0="$(cpu_ticks "$saver")"
+  cpu0="$(cpu_ticks "$SAVER")"
   xcpu0="$(cpu_ticks "$xvfb")"
   t0="$(date +%s.%N)"
   sleep "$seconds"
-  cpu1="$(cpu_ticks "$saver")"
+  cpu1="$(cpu_ticks "$SAVER")"
   xcpu1="$(cpu_ticks "$xvfb")"
   t1="$(date +%s.%N)"
-  kill -TERM "$saver"
-  wait "$saver" || { echo "the saver failed: $(cat "$tmp/saver.err")" >&2; exit 1; }
-  local stats
-  stats="$(grep '^orvanta frame stats:' "$tmp/saver.err")" ||
-    { echo "no frame stats: $(cat "$tmp/saver.err")" >&2; exit 1; }
+  end_saver saver.err
+  local stats="$STATS"
   # The counts cover the whole run, start-up second included; the rates use its length.
   awk -v label="$label" -v c0="$cpu0" -v c1="$cpu1" -v x0="$xcpu0" -v x1="$xcpu1" \
     -v t0="$t0" -v t1="$t1" -v hz="$clock_ticks" -v stats="$stats" -v short="$short" 'BEGIN {

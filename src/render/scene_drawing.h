@@ -61,8 +61,9 @@ void DrawScene(const Scene& scene, const RenderTarget& target, GLUquadric* quadr
 ViewFrustum SetProjectionAndView(const Scene& scene, const RenderTarget& target);
 void SetFixedLights(const Scene& scene);  // the fixed light and the ship's headlight
 void DrawLightGlows(const Scene& scene, FrameDrawing& frame);  // glows of lights ahead
-void SetColouredLights(const Scene& scene,
-                       DrawingMethod method);  // the first six lights as spotlights 2..7
+// The first six lights as spotlights 2..7; the saver's drawing fills the rest it can reach
+// with dark ones.
+void SetColouredLights(const Scene& scene, DrawingMethod method);
 void PrepareQuadricAndMaterial(GLUquadric* quadric);
 void DrawParticles(const Scene& scene, FrameDrawing& frame);  // meteors and debris
 void DrawFlashes(const Scene& scene, FrameDrawing& frame);

@@ -79,8 +79,8 @@ bool WantsPicture(const HeadlessOptions& options, int64_t state) {
 }
 
 int Run(const HeadlessOptions& options, const Settings& settings, std::ostream& out,
-        const HeadlessSurfaceFactory& makeSurface, const CostClocks& readClocks,
-        std::ostream& err) {
+        std::ostream& err, const HeadlessSurfaceFactory& makeSurface,
+        const CostClocks& readClocks) {
   const uint64_t seed = options.Seed ? *options.Seed : SeedFromClock();
 
   // Declared before the window, which draws into it until its end.
@@ -165,7 +165,6 @@ class GivenSettingsStore final : public SettingsStore {
       return {ValueStatus::Missing, 0};
     }
     bool SetValue(std::string_view, int32_t) override { return false; }
-    std::string FailureReason() const override { return "given on the command line"; }
 
    private:
     Settings settings_;
@@ -214,7 +213,7 @@ class HeadlessPlatform final : public SaverPlatform {
 
   int RunSaver(const CommandLine&, const Settings& settings) override {
     try {
-      return Run(options_, settings, out_, makeSurface_, readClocks_, err_);
+      return Run(options_, settings, out_, err_, makeSurface_, readClocks_);
     } catch (const std::bad_alloc&) {
       err_ << kHeadlessName << ": out of memory\n";
     } catch (const std::exception& error) {
