@@ -18,28 +18,11 @@ saver="$build/src/app/orvanta" headless="$build/tools/orvanta-headless"
 [ -x "$saver" ] && [ -x "$headless" ] || { echo "build first: $saver, $headless" >&2; exit 2; }
 
 source "$root/bench/x11_bench_lib.sh"
+source "$root/bench/rss_level.sh"
 work="$BENCH_TMP"
 
 rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status" 2>/dev/null || echo 0; }
 
-# The growth in percent of the level of $1 (a file of "position kib" lines, from position
-# $2 on): the medians of its spans of $2 positions, the highest after the first over the first.
-growth() {
-  awk -v span="$2" '
-    function median(span_,   n, i, j, x, v) {
-      n = count[span_]
-      for (i = 1; i <= n; i++) v[i] = value[span_, i]
-      for (i = 2; i <= n; i++) { x = v[i]; for (j = i - 1; j >= 1 && v[j] > x; j--) v[j + 1] = v[j]; v[j + 1] = x }
-      return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
-    }
-    { k = int($1 / span); value[k, ++count[k]] = $2; if (!(k in seen)) { seen[k]; order[++spans] = k } }
-    END {
-      if (!spans) { printf "0.0"; exit }
-      first = median(order[1]); most = first
-      for (i = 2; i <= spans; i++) { m = median(order[i]); if (m > most) most = m }
-      printf "%.1f", 100 * (most - first) / first
-    }' "$1"
-}
 # Where the largest value of $1 was: "N MiB at P".
 largest() { sort -k2 -n "$1" | tail -n1 | awk '{printf "%.1f MiB at %d", $2 / 1024, $1}'; }
 
