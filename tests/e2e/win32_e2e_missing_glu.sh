@@ -27,7 +27,8 @@ for args in "/S" "/P 1234"; do
 done
 
 start_bg CFG wine "$dir/orvanta.scr" /C
-seen="$(probe dialog "Konfiguracja screensavera" 20000)" || fail "/C opened no dialog without GLU"
+seen="$(probe dialog "Konfiguracja screensavera" 20000)" ||
+  fail "/C opened no dialog without GLU; it said: $(what_it_said CFG)"
 check "the dialog opens without GLU" grep -qx "caption=Konfiguracja screensavera" <<<"$seen"
 probe click "Konfiguracja screensavera" Anuluj
 expect_exit "Anuluj closes it with exit code 0" "$CFG" 10 0
