@@ -14,7 +14,8 @@ probe_focus() { probe dialog "$CAPTION" 2000 | grep '^focus=' || true; }
 
 open_dialog() {  # open_dialog args...: starts the dialog; SEEN is what the probe sees there
   start_bg CFG wine "$ORVANTA_SCR" "$@"
-  SEEN="$(probe dialog "$CAPTION" 20000)" || fail "'$*' opened no dialog"
+  SEEN="$(probe dialog "$CAPTION" 20000)" ||
+    fail "'$*' opened no dialog; it said: $(what_it_said CFG)"
 }
 
 # Defaults, saved as they are.

@@ -14,7 +14,8 @@ reg_clear
 CAPTION="Konfiguracja screensavera"
 
 start_bg CFG wine "$ORVANTA_SCR" /C
-layout="$(probe layout "$CAPTION" 20000)" || fail "the dialog did not open"
+layout="$(probe layout "$CAPTION" 20000)" ||
+  fail "the dialog did not open; it said: $(what_it_said CFG)"
 echo "$layout"
 check "the frame stands at 223,116 at $ORVANTA_E2E_DPI DPI too" grep -qx "frame=223,116" <<<"$layout"
 read -r cw ch cx cy < <(sed -n 's/^client=\([0-9]*\)x\([0-9]*\)+\([0-9-]*\)+\([0-9-]*\)$/\1 \2 \3 \4/p' <<<"$layout")
