@@ -18,7 +18,20 @@ prepare_wine
 DESKTOP='HKCU\Control Panel\Desktop'
 PUBLISHER="Quorvel Tarnwick Fellworks"
 
-msi() { wine msiexec "$@" /qn >/dev/null 2>&1; }
+# One run beside two busy loops stopped for minutes in the per-user install below, with
+# nothing in the log to say where. Every Wine step here is bounded, and one that does not
+# finish fails by name instead of running into the test's time limit. The name goes to the
+# test's own standard error (kept as descriptor 3), also from steps whose output is dropped.
+exec 3>&2
+bounded() {  # bounded command...: the command, given two minutes
+  local status=0
+  timeout -k 5 120 "$@" || status=$?
+  if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+    echo "did not finish within 120 s: $*" >&3
+  fi
+  return "$status"
+}
+msi() { bounded wine msiexec "$@" /qn >/dev/null 2>&1; }
 desktop_value() {  # the text of a value under the desktop key, empty when it is not there
   wine reg query "$DESKTOP" /v "$1" 2>/dev/null | tr -d '\r' |
     awk -v name="$1" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' || true
@@ -87,7 +100,7 @@ check "the user's settings stay (they are the user's data)" \
   test "$(reg_values | paste -sd,)" = "Gwiazd REG_DWORD 0xc8"
 
 # ---- for the current user alone ----------------------------------------------------------------
-local_appdata="$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')"
+local_appdata="$(bounded wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')"
 installed="$local_appdata\\Programs\\Orvanta\\orvanta.scr"
 check "MSIINSTALLPERUSER=1 installs too" msi /i "$ORVANTA_MSI" MSIINSTALLPERUSER=1
 check "into the user's programs folder, not the system folder: $installed" \
