@@ -96,6 +96,10 @@ expect_exit() {  # expect_exit "what" PID SECONDS CODE
   if [ "$EXIT_CODE" = "$4" ]; then echo "ok: $1"; else fail "$1 (exit: $EXIT_CODE)"; fi
 }
 
+# what_it_said NAME: the last lines written to $WORK/NAME.err, by a program started by
+# start_bg or by the probe.
+what_it_said() { tr -d '\r' <"$WORK/$1.err" | tail -n 5; }
+
 # When the probe fails, the log says how (its exit code, how long it ran and what Wine
 # wrote), so that a probe that could not run is told apart from a window that never came.
 probe() {
@@ -110,13 +114,11 @@ probe() {
   if [ "$status" -ne 0 ]; then
     awk -v what="$1" -v code="$status" -v t0="$started" -v t1="$EPOCHREALTIME" \
       'BEGIN { printf "probe %s: exit code %d after %.1f s\n", what, code, t1 - t0 }' >&2
-    tr -d '\r' <"$WORK/probe.err" | tail -n 5 >&2
+    what_it_said probe >&2
   fi
   return "$status"
 }
 
-# what_it_said VAR: the last lines a program started by start_bg wrote to standard error.
-what_it_said() { tr -d '\r' <"$WORK/$1.err" | tail -n 5; }
 
 reg_clear() { wine reg delete "$REGKEY" /f >/dev/null 2>&1 || true; }
 reg_set_dword() { wine reg add "$REGKEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1; }
