@@ -109,6 +109,7 @@ inline constexpr GLenum GL_ALPHA_TEST = 0x0BC0;
 inline constexpr GLenum GL_BLEND_DST = 0x0BE0;
 inline constexpr GLenum GL_BLEND_SRC = 0x0BE1;
 inline constexpr GLenum GL_BLEND = 0x0BE2;
+inline constexpr GLenum GL_SCISSOR_TEST = 0x0C11;
 inline constexpr GLenum GL_COLOR_CLEAR_VALUE = 0x0C22;
 inline constexpr GLenum GL_PERSPECTIVE_CORRECTION_HINT = 0x0C50;
 inline constexpr GLenum GL_FOG_HINT = 0x0C54;

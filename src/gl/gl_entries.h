@@ -31,6 +31,7 @@
   X(void, glClearDepth, (GLclampd depth), (depth))                                                 \
   X(void, glClear, (GLbitfield mask), (mask))                                                      \
   X(void, glViewport, (GLint x, GLint y, GLsizei width, GLsizei height), (x, y, width, height))    \
+  X(void, glScissor, (GLint x, GLint y, GLsizei width, GLsizei height), (x, y, width, height))     \
   X(void, glFinish, (), ())                                                                        \
   X(void, glReadPixels,                                                                            \
     (GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,                  \

@@ -27,6 +27,11 @@ void DrawStateCache::SetQuadricTexture(bool textured) {
   quadricTexture_.Wanted = textured;
 }
 
+void DrawStateCache::ClipTo(const std::optional<WindowBox>& box) {
+  scissorTest_.Wanted = box.has_value();
+  if (box) scissorBox_.Wanted = *box;
+}
+
 void DrawStateCache::Apply() {
   if (quadricTexture_.NeedsSending()) {
     GLu.gluQuadricTexture(quadric_, *quadricTexture_.Wanted ? GL_TRUE : GL_FALSE);
@@ -47,6 +52,12 @@ void DrawStateCache::Apply() {
   if (frontShininessBits_.NeedsSending()) {
     GL.glMaterialf(GL_FRONT, GL_SHININESS, std::bit_cast<GLfloat>(*frontShininessBits_.Wanted));
     frontShininessBits_.Sent();
+  }
+  ApplyEnable(scissorTest_, GL_SCISSOR_TEST);
+  if (scissorTest_.Known == true && scissorBox_.NeedsSending()) {
+    const WindowBox& box = *scissorBox_.Wanted;
+    GL.glScissor(box.X, box.Y, box.Width, box.Height);
+    scissorBox_.Sent();
   }
 }
 

@@ -1,16 +1,20 @@
 // The GL state that the particle, flash and billboard passes ask for over and over (the
-// texture bind, the quadric's texture switch, the shininess), sent only when it changes.
+// texture bind, the quadric's texture switch, the shininess, the scissor box round a
+// square), sent only when it changes.
 // A pass asks for state exactly where the literal drawing sets it; nothing is sent then.
 // Apply, called just before something is drawn, sends each wanted value that differs from
 // the one GL is known to hold, so a bind followed by an unbind followed by the same bind
 // sends nothing at all. Forget after anything that changes GL state behind the cache's back
 // (glPopAttrib) and at the start of a frame: until a value is sent again it counts as unknown.
+// The scissor test alone is known to be off then, since only the billboard passes switch it
+// on, and their glPopAttrib switches it off again.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
 #include "gl/gl_types.h"
+#include "render/view_frustum.h"
 
 class DrawStateCache {
  public:
@@ -23,6 +27,8 @@ class DrawStateCache {
   void UnbindTexture();
   void SetFrontShininess(GLfloat shininess);
   void SetQuadricTexture(bool textured);
+  // The window pixels that what is drawn next may change: a box, or all of them.
+  void ClipTo(const std::optional<WindowBox>& box);
 
   // Sends what is wanted and not known to be current.
   void Apply();
@@ -50,4 +56,6 @@ class DrawStateCache {
   Setting<bool> generationT_;
   Setting<uint32_t> frontShininessBits_;  // compared bit for bit, sent as the float
   Setting<bool> quadricTexture_;
+  Setting<bool> scissorTest_{std::nullopt, false};
+  Setting<WindowBox> scissorBox_;
 };

@@ -133,8 +133,22 @@ void DrawSphere(FrameDrawing& frame, double radius, int32_t slices, int32_t stac
   frame.Spheres.Draw(frame.Quadric, radius, slices, stacks, textured, frame.State);
 }
 
+// Lets the drawing shade only the pixels where a square's texture can show: outside them
+// its fragments have an alpha of zero and blend to the colour already there, and a glow can
+// cover the whole window. The square lies at (x, y, z), as DrawBillboard draws it.
+void ClipToCoverage(FrameDrawing& frame, double x, double y, double z, double halfSize,
+                    int32_t slot) {
+  if (frame.Method == DrawingMethod::Reference) return;
+  const AlphaCoverage& coverage = TextureCoverage.at(static_cast<std::size_t>(slot));
+  // Texture coordinate 0 lies on the square's left and bottom edges, 1 on its right and top.
+  const SquarePart part = {2 * coverage.SMin - 1, 2 * coverage.SMax - 1, 2 * coverage.TMin - 1,
+                           2 * coverage.TMax - 1};
+  frame.State.ClipTo(frame.Frustum.PixelsOf(x, y, z, halfSize, part));
+}
+
 void DrawLightGlow(const LightBeacon& light, const ViewAxes& axes, FrameDrawing& frame) {
   BindTexture(frame, TextureSlotSmoke);
+  ClipToCoverage(frame, 2 * light.X, 2 * light.Y, 2 * light.Z, kGlowHalfSize, TextureSlotSmoke);
   SendState(frame);
   GL.glPushMatrix();
   GL.glColor4f(static_cast<GLfloat>(light.Red), static_cast<GLfloat>(light.Green),
@@ -284,9 +298,7 @@ ViewFrustum SetProjectionAndView(const Scene& scene, const RenderTarget& target)
                            0.0};
   GLu.gluLookAt(view.EyeX, view.EyeY, view.EyeZ, view.CentreX, view.CentreY, view.CentreZ, view.UpX,
                 view.UpY, view.UpZ);
-  const int32_t height = target.Height == 0 ? 1 : target.Height;
-  return ViewFrustum(kBaseFieldOfView + scene.FlightSpeed,
-                     static_cast<double>(target.Width) / static_cast<double>(height), kNearPlane,
+  return ViewFrustum(kBaseFieldOfView + scene.FlightSpeed, target.Width, target.Height, kNearPlane,
                      kFarPlane, view);
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "gl/gl_types.h"
+#include "textures/alpha_coverage.h"
 #include "textures/tga_reader.h"
 
 inline constexpr int32_t TextureModeMipmapped = 0;    // trilinear filtering over the mipmaps
@@ -19,6 +20,9 @@ inline constexpr int32_t TextureSlotSmoke = 2;
 
 // Slots 0 to 2 hold the meteor, metal and smoke images; 3 to 9 are names without images.
 extern std::array<GLuint, 10> TextureNames;
+// Where each slot's image can show (CoverageOf): known for the images sampled from their
+// first level alone (TextureModeEnvironment), the whole texture for every other slot.
+extern std::array<AlphaCoverage, 10> TextureCoverage;
 
 // One glGenTextures for all ten names.
 void GenerateTextureNames();

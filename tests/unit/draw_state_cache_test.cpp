@@ -46,6 +46,12 @@ class DrawStateCacheCalls : public RecordedCalls {
     std::istringstream words(operation);
     std::string verb, value;
     words >> verb >> value;
+    if (verb == "clip" && value == "all") return cache.ClipTo(std::nullopt);
+    if (verb == "clip") {
+      WindowBox box{std::stoi(value)};
+      words >> box.Y >> box.Width >> box.Height;
+      return cache.ClipTo(box);
+    }
     if (verb == "bind") return cache.BindObjectLinear(std::stoi(value));
     if (verb == "unbind") return cache.UnbindTexture();
     if (verb == "shininess") return cache.SetFrontShininess(std::stof(value));
@@ -61,7 +67,7 @@ class DrawStateCacheCalls : public RecordedCalls {
 
 TEST_F(DrawStateCacheCalls, SendsWhatIsWantedAndNotKnownToBeCurrent) {
   const std::vector<CacheCase> cases = ReadCases();
-  ASSERT_GE(cases.size(), 8u);
+  ASSERT_GE(cases.size(), 10u);
   for (const CacheCase& c : cases) {
     DrawStateCache cache(quadric_);
     for (const std::string& operation : c.Operations) Run(cache, operation);

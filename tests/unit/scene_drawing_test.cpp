@@ -8,9 +8,11 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <utility>
 
 #include "gl/gl_constants.h"
 #include "render/scene_drawing.h"
+#include "textures/textures.h"
 #include "unit/render_test_support.h"
 
 namespace {
@@ -553,6 +555,38 @@ TEST_F(SceneDrawing, ArraysLeaveOutWhatTheViewCannotShow) {
   const Lines all = Calls();
   EXPECT_EQ(Matching(all, "gluSphere").size(), 7u);
   EXPECT_EQ(Matching(all, "glBegin").size(), 3u);
+}
+
+// With the ship 109 units ahead along -z the view looks down -z, 50 degrees high, 4:3, at
+// 320 x 240.
+// A glow is drawn only where its texture can show. A texture that shows only between s = 0.5
+// and 0.6 and t = 0.3 and 0.4 does so 0 to 180 units right of the square's centre and 180 to
+// 360 below it; at its depth of 1000 that is 0 to 46.3 pixels right of the window's centre
+// and 46.3 to 92.6 below it, and the box reaches 2 pixels further.
+TEST_F(SceneDrawing, ArraysShadeAGlowOnlyWhereItsTextureCanShow) {
+  Scene scene = EmptyScene();
+  scene.ShipZ = -109;
+  scene.Lights = {Light(0, 7.65, -500)};
+  const AlphaCoverage saved = TextureCoverage[TextureSlotSmoke];
+  for (const auto& [coverage, box] :
+       {std::pair{AlphaCoverage{0.5, 0.6, 0.3, 0.4}, "glScissor(158,25,51,51)"},
+        std::pair{AlphaCoverage{}, "glScissor(0,0,320,240)"}}) {
+    TextureCoverage[TextureSlotSmoke] = coverage;
+    FrameDrawing frame = Frame(DrawingMethod::Arrays);
+    frame.Frustum = SetProjectionAndView(scene, target_);
+    Calls();
+    DrawLightGlows(scene, frame);
+    const Lines calls = Calls();
+    EXPECT_THAT(Matching(calls, "glScissor"), ElementsAre(box));
+    const auto on = std::find(calls.begin(), calls.end(), Call("glEnable", GL_SCISSOR_TEST));
+    EXPECT_LT(on, std::find(calls.begin(), calls.end(), Call("glBegin", GL_QUADS)));
+
+    FrameDrawing reference = Frame(DrawingMethod::Reference);
+    reference.Frustum = frame.Frustum;
+    DrawLightGlows(scene, reference);
+    EXPECT_THAT(Matching(Calls(), "glScissor"), IsEmpty());
+  }
+  TextureCoverage[TextureSlotSmoke] = saved;
 }
 
 // ---- flashes and smoke ----------------------------------------------------------------

@@ -5,10 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "gl/gl_entries.h"
 #include "gl/gl_recording.h"
+#include "textures/alpha_coverage.h"
 #include "textures/textures.h"
+#include "unit/test_data.h"
 #include "unit/tga_test_support.h"
 
 namespace {
@@ -138,6 +142,56 @@ TEST_F(Textures, SlotsOutsideTheTenNamesAreRefused) {
   EXPECT_THROW(BindObjectLinear(-1), std::out_of_range);
   EXPECT_THROW(LoadTexture(10, "meteor", TextureModeMipmapped, log_.Sink()), std::out_of_range);
   EXPECT_THAT(Calls(), IsEmpty());
+}
+
+// An image from a case's texels: 'o' with alpha 255, '.' with alpha 0, or 24-bit when "rgb".
+TgaImage ImageFromTexels(uint32_t width, uint32_t height, const std::string& texels) {
+  TgaImage image;
+  image.Width = width;
+  image.Height = height;
+  image.BitsPerPixel = texels == "rgb" ? 24 : 32;
+  image.Pixels.assign(size_t{width} * height * image.BitsPerPixel / 8, 200);
+  if (image.BitsPerPixel == 24) return image;
+  size_t texel = 0;
+  for (char c : texels) {
+    if (c == '/') continue;
+    image.Pixels.at(texel++ * 4 + 3) = c == 'o' ? 255 : 0;
+  }
+  EXPECT_EQ(texel, size_t{width} * height) << texels;
+  return image;
+}
+
+std::string Describe(const AlphaCoverage& c) {
+  return std::to_string(c.SMin) + " " + std::to_string(c.SMax) + " " + std::to_string(c.TMin) +
+         " " + std::to_string(c.TMax);
+}
+
+TEST(AlphaCoverage, ReachesAsFarAsLinearFilteringCanCarryAlpha) {
+  int cases = 0;
+  for (const std::vector<std::string>& row : ReadTestTable("alpha_coverage_cases.txt")) {
+    ASSERT_EQ(row.size(), 7u);
+    const TgaImage image = ImageFromTexels(std::stoul(row[0]), std::stoul(row[1]), row[2]);
+    const AlphaCoverage expected = {ParseDouble(row[3]), ParseDouble(row[4]), ParseDouble(row[5]),
+                                    ParseDouble(row[6])};
+    EXPECT_EQ(Describe(CoverageOf(image)), Describe(expected)) << row[2];
+    ++cases;
+  }
+  EXPECT_GE(cases, 7);
+}
+
+// Only the smoke image, sampled from its first level alone, is known to show in part; a
+// slot whose image then fails to load draws untextured, all of it.
+TEST_F(Textures, CoverageIsKnownOnlyForImagesSampledFromTheirFirstLevel) {
+  recorder_.Start();
+  LoadSceneTextures(log_.Sink());
+  EXPECT_EQ(Describe(TextureCoverage[TextureSlotSmoke]),
+            Describe({22.5 / 128, 109.5 / 128, 15.5 / 128, 113.5 / 128}));
+  EXPECT_EQ(Describe(TextureCoverage[TextureSlotMeteor]), Describe({}));
+  EXPECT_EQ(Describe(TextureCoverage[TextureSlotMetal]), Describe({}));
+  LoadTexture(TextureSlotMeteor, "dym1", TextureModeMipmapped, log_.Sink());
+  EXPECT_EQ(Describe(TextureCoverage[TextureSlotMeteor]), Describe({}));
+  LoadTexture(TextureSlotSmoke, "Kamien", TextureModeEnvironment, log_.Sink());
+  EXPECT_EQ(Describe(TextureCoverage[TextureSlotSmoke]), Describe({}));
 }
 
 }  // namespace
