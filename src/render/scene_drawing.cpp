@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 #include <numbers>
+#include <optional>
 
 #include "gl/gl_constants.h"
 #include "gl/gl_entries.h"
@@ -133,17 +134,27 @@ void DrawSphere(FrameDrawing& frame, double radius, int32_t slices, int32_t stac
   frame.Spheres.Draw(frame.Quadric, radius, slices, stacks, textured, frame.State);
 }
 
+int64_t Area(const std::optional<WindowBox>& box) {
+  return box ? int64_t{box->Width} * box->Height : 0;
+}
+
 // Lets the drawing shade only the pixels where a square's texture can show: outside them
 // its fragments have an alpha of zero and blend to the colour already there, and a glow can
-// cover the whole window. The square lies at (x, y, z), as DrawBillboard draws it.
+// cover the whole window. Each new box is a state change, so it is set only where it leaves
+// out at least a 64 x 64 tile's worth of pixels; a small far puff is drawn as it is. The
+// square lies at (x, y, z), as DrawBillboard draws it.
 void ClipToCoverage(FrameDrawing& frame, double x, double y, double z, double halfSize,
                     int32_t slot) {
+  constexpr int64_t kPixelsWorthABox = 64 * 64;
   if (frame.Method == DrawingMethod::Reference) return;
   const AlphaCoverage& coverage = TextureCoverage.at(static_cast<std::size_t>(slot));
   // Texture coordinate 0 lies on the square's left and bottom edges, 1 on its right and top.
   const SquarePart part = {2 * coverage.SMin - 1, 2 * coverage.SMax - 1, 2 * coverage.TMin - 1,
                            2 * coverage.TMax - 1};
-  frame.State.ClipTo(frame.Frustum.PixelsOf(x, y, z, halfSize, part));
+  const std::optional<WindowBox> box = frame.Frustum.PixelsOf(x, y, z, halfSize, part);
+  const std::optional<WindowBox> whole = frame.Frustum.PixelsOf(x, y, z, halfSize, {});
+  const bool worthIt = box && whole && Area(whole) - Area(box) >= kPixelsWorthABox;
+  frame.State.ClipTo(worthIt ? box : std::nullopt);
 }
 
 void DrawLightGlow(const LightBeacon& light, const ViewAxes& axes, FrameDrawing& frame) {
@@ -238,6 +249,7 @@ void DrawSmokePuff(const SmokePuff& puff, const ViewAxes& axes, FrameDrawing& fr
   const auto grey = static_cast<GLfloat>(0.8 - puff.Life / 7.0);
   GL.glColor4f(grey, grey, grey, static_cast<GLfloat>(puff.Life / 6.0));
   BindTexture(frame, puff.Kind + 2);
+  ClipToCoverage(frame, 2 * puff.X, 2 * puff.Y, 2 * puff.Z, halfSize, puff.Kind + 2);
   SendState(frame);
   GL.glPushMatrix();
   // Like the glows: the square lies at twice the puff's position.

@@ -30,7 +30,8 @@ enum class DrawingMethod {
   // quadric switch and shininess set again for every object, every object sent.
   Reference,
   // Spheres from vertex arrays (SphereArrays), state sent only when it changes
-  // (DrawStateCache), and spheres and squares that lie wholly outside the view left out.
+  // (DrawStateCache), spheres and squares that lie wholly outside the view left out, and
+  // glows and smoke shaded only within the window pixels where their texture can show.
   Arrays,
 };
 

@@ -21,6 +21,7 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
+using ::testing::Not;
 using namespace render_test;
 
 Lines operator+(Lines a, const Lines& b) {
@@ -558,34 +559,50 @@ TEST_F(SceneDrawing, ArraysLeaveOutWhatTheViewCannotShow) {
 }
 
 // With the ship 109 units ahead along -z the view looks down -z, 50 degrees high, 4:3, at
-// 320 x 240.
-// A glow is drawn only where its texture can show. A texture that shows only between s = 0.5
-// and 0.6 and t = 0.3 and 0.4 does so 0 to 180 units right of the square's centre and 180 to
-// 360 below it; at its depth of 1000 that is 0 to 46.3 pixels right of the window's centre
-// and 46.3 to 92.6 below it, and the box reaches 2 pixels further.
-TEST_F(SceneDrawing, ArraysShadeAGlowOnlyWhereItsTextureCanShow) {
-  Scene scene = EmptyScene();
+// 320 x 240. Glows and smoke are drawn only where their texture can show, where that leaves
+// out at least 4096 pixels. A texture that shows only between s = 0.5 and 0.6 and t = 0.3 and
+// 0.4 does so right of the square's centre by 0 to a tenth of the square, and below it by a
+// tenth to a fifth, each way 2.57 pixels a unit at a depth of 100 and 0.257 at 1000; the box
+// reaches 2 pixels further. The glow's square of 900 at a depth of 1000 fills the window; the
+// near puff's square of 20 at 100 covers 103 x 103 pixels, the far one's at 800 only 13 x 13.
+TEST_F(SceneDrawing, ArraysShadeGlowsAndSmokeOnlyWhereTheirTextureCanShow) {
+  Scene scene = EmptyScene(0, 2);
   scene.ShipZ = -109;
   scene.Lights = {Light(0, 7.65, -500)};
+  scene.SmokePuffs = {Puff(0, 7.65, -50, 0), Puff(0, 7.65, -400, 0)};
   const AlphaCoverage saved = TextureCoverage[TextureSlotSmoke];
-  for (const auto& [coverage, box] :
-       {std::pair{AlphaCoverage{0.5, 0.6, 0.3, 0.4}, "glScissor(158,25,51,51)"},
-        std::pair{AlphaCoverage{}, "glScissor(0,0,320,240)"}}) {
-    TextureCoverage[TextureSlotSmoke] = coverage;
-    FrameDrawing frame = Frame(DrawingMethod::Arrays);
-    frame.Frustum = SetProjectionAndView(scene, target_);
-    Calls();
-    DrawLightGlows(scene, frame);
-    const Lines calls = Calls();
-    EXPECT_THAT(Matching(calls, "glScissor"), ElementsAre(box));
-    const auto on = std::find(calls.begin(), calls.end(), Call("glEnable", GL_SCISSOR_TEST));
-    EXPECT_LT(on, std::find(calls.begin(), calls.end(), Call("glBegin", GL_QUADS)));
-
-    FrameDrawing reference = Frame(DrawingMethod::Reference);
-    reference.Frustum = frame.Frustum;
-    DrawLightGlows(scene, reference);
-    EXPECT_THAT(Matching(Calls(), "glScissor"), IsEmpty());
+  TextureCoverage[TextureSlotSmoke] = {0.5, 0.6, 0.3, 0.4};
+  FrameDrawing frame = Frame(DrawingMethod::Arrays);
+  frame.Frustum = SetProjectionAndView(scene, target_);
+  Calls();
+  DrawLightGlows(scene, frame);
+  EXPECT_THAT(Matching(Calls(), "glScissor"), ElementsAre("glScissor(158,25,51,51)"));
+  DrawSmokePuffs(scene, frame);
+  const Lines calls = Calls();
+  EXPECT_THAT(Matching(calls, "glScissor"), ElementsAre("glScissor(158,97,15,15)"));
+  // On before the near puff, off before the far one, each time before its square.
+  Lines switches;
+  for (const std::string& line : calls) {
+    if (line.find("(3089)") != std::string::npos || line.starts_with("glBegin")) {
+      switches.push_back(line);
+    }
   }
+  EXPECT_THAT(switches, ElementsAre(Call("glEnable", GL_SCISSOR_TEST), Call("glBegin", GL_QUADS),
+                                    Call("glDisable", GL_SCISSOR_TEST), Call("glBegin", GL_QUADS)));
+
+  // A texture that shows everywhere leaves nothing out; the literal drawing never clips.
+  TextureCoverage[TextureSlotSmoke] = {};
+  DrawLightGlows(scene, frame);
+  DrawSmokePuffs(scene, frame);
+  EXPECT_THAT(Matching(Calls(), "glScissor"), IsEmpty());
+  TextureCoverage[TextureSlotSmoke] = {0.5, 0.6, 0.3, 0.4};
+  FrameDrawing reference = Frame(DrawingMethod::Reference);
+  reference.Frustum = frame.Frustum;
+  DrawLightGlows(scene, reference);
+  DrawSmokePuffs(scene, reference);
+  const Lines literal = Calls();
+  EXPECT_THAT(Matching(literal, "glScissor"), IsEmpty());
+  EXPECT_THAT(literal, Not(Contains(Call("glEnable", GL_SCISSOR_TEST))));
   TextureCoverage[TextureSlotSmoke] = saved;
 }
 
