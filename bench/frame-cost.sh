@@ -66,7 +66,7 @@ for config in "${configs[@]}"; do
   printf "%s, pools %s, medians of %d runs each   median ms   p95 ms   cpu ms/frame   thread ms/frame\n" \
     "$size" "$pools" "$rounds"
   printf "  A  reference drawing                  %8.1f %8.1f %14.1f %17.1f\n" "$am" "$ap" "$ac" "$at"
-  printf "  B  arrays, state cache, culling       %8.1f %8.1f %14.1f %17.1f\n" "$bm" "$bp" "$bc" "$bt"
+  printf "  B  the saver's drawing                %8.1f %8.1f %14.1f %17.1f\n" "$bm" "$bp" "$bc" "$bt"
   awk -v am="$am" -v ap="$ap" -v ac="$ac" -v at="$at" -v bm="$bm" -v bp="$bp" -v bc="$bc" -v bt="$bt" \
     'BEGIN { printf "     ratio B / A                      %8.2f %8.2f %14.2f %17.2f\n", bm / am, bp / ap, bc / ac, bt / at }'
 done

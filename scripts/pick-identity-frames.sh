@@ -7,10 +7,10 @@
 # and prints the lines of tests/data/drawing_identity_cases.txt, frame 1 (the first with a
 # view, drawn over the state start-up leaves) first in each.
 #
-#   scripts/pick-identity-frames.sh [frames of flight, default 1500] [orvanta-headless]
+#   scripts/pick-identity-frames.sh [frames of flight, default 3600] [orvanta-headless]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-flight="${1:-1500}"
+flight="${1:-3600}"
 headless="${2:-$root/build/linux/tools/orvanta-headless}"
 [ -x "$headless" ] || { echo "no program at $headless (build the linux preset first)" >&2; exit 1; }
 warmup=300
