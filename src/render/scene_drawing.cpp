@@ -147,7 +147,7 @@ void ClipToCoverage(FrameDrawing& frame, double x, double y, double z, double ha
                     int32_t slot) {
   constexpr int64_t kPixelsWorthABox = 64 * 64;
   if (frame.Method == DrawingMethod::Reference) return;
-  const AlphaCoverage& coverage = TextureCoverage.at(static_cast<std::size_t>(slot));
+  const AlphaCoverage& coverage = textureCoverage.at(static_cast<std::size_t>(slot));
   // Texture coordinate 0 lies on the square's left and bottom edges, 1 on its right and top.
   const SquarePart part = {2 * coverage.SMin - 1, 2 * coverage.SMax - 1, 2 * coverage.TMin - 1,
                            2 * coverage.TMax - 1};

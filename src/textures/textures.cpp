@@ -8,7 +8,7 @@
 #include "gl/gl_entries.h"
 
 std::array<GLuint, 10> TextureNames{};
-std::array<AlphaCoverage, 10> TextureCoverage{};
+std::array<AlphaCoverage, 10> textureCoverage{};
 
 namespace {
 
@@ -44,7 +44,7 @@ void GenerateTextureNames() {
 
 void LoadTexture(int32_t slot, std::string_view name, int32_t mode, const MessageSink& report) {
   // A slot whose image fails to load draws untextured, all of it.
-  TextureCoverage.at(static_cast<size_t>(slot)) = {};
+  textureCoverage.at(static_cast<size_t>(slot)) = {};
   TgaImage image;
   if (!ReadTga(image, name, report)) {
     report("Nie wczytano textury\r\n" + std::string(name), kError);
@@ -64,7 +64,7 @@ void LoadTexture(int32_t slot, std::string_view name, int32_t mode, const Messag
                   image.Format, GL_UNSIGNED_BYTE, image.Pixels.data());
   // The mipmaps below blur alpha further out; only this mode never samples them.
   if (mode == TextureModeEnvironment)
-    TextureCoverage.at(static_cast<size_t>(slot)) = CoverageOf(image);
+    textureCoverage.at(static_cast<size_t>(slot)) = CoverageOf(image);
   // Every texture gets its mipmap chain, even in the mode that never samples it.
   const GLint components = static_cast<GLint>(image.BitsPerPixel / 8);
   if (GLu.gluBuild2DMipmaps(GL_TEXTURE_2D, components, width, height, image.Format,

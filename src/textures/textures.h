@@ -22,7 +22,7 @@ inline constexpr int32_t TextureSlotSmoke = 2;
 extern std::array<GLuint, 10> TextureNames;
 // Where each slot's image can show (CoverageOf): known for the images sampled from their
 // first level alone (TextureModeEnvironment), the whole texture for every other slot.
-extern std::array<AlphaCoverage, 10> TextureCoverage;
+extern std::array<AlphaCoverage, 10> textureCoverage;
 
 // One glGenTextures for all ten names.
 void GenerateTextureNames();

@@ -570,8 +570,8 @@ TEST_F(SceneDrawing, ArraysShadeGlowsAndSmokeOnlyWhereTheirTextureCanShow) {
   scene.ShipZ = -109;
   scene.Lights = {Light(0, 7.65, -500)};
   scene.SmokePuffs = {Puff(0, 7.65, -50, 0), Puff(0, 7.65, -400, 0)};
-  const AlphaCoverage saved = TextureCoverage[TextureSlotSmoke];
-  TextureCoverage[TextureSlotSmoke] = {0.5, 0.6, 0.3, 0.4};
+  const AlphaCoverage saved = textureCoverage[TextureSlotSmoke];
+  textureCoverage[TextureSlotSmoke] = {0.5, 0.6, 0.3, 0.4};
   FrameDrawing frame = Frame(DrawingMethod::Arrays);
   frame.Frustum = SetProjectionAndView(scene, target_);
   Calls();
@@ -591,11 +591,11 @@ TEST_F(SceneDrawing, ArraysShadeGlowsAndSmokeOnlyWhereTheirTextureCanShow) {
                                     Call("glDisable", GL_SCISSOR_TEST), Call("glBegin", GL_QUADS)));
 
   // A texture that shows everywhere leaves nothing out; the literal drawing never clips.
-  TextureCoverage[TextureSlotSmoke] = {};
+  textureCoverage[TextureSlotSmoke] = {};
   DrawLightGlows(scene, frame);
   DrawSmokePuffs(scene, frame);
   EXPECT_THAT(Matching(Calls(), "glScissor"), IsEmpty());
-  TextureCoverage[TextureSlotSmoke] = {0.5, 0.6, 0.3, 0.4};
+  textureCoverage[TextureSlotSmoke] = {0.5, 0.6, 0.3, 0.4};
   FrameDrawing reference = Frame(DrawingMethod::Reference);
   reference.Frustum = frame.Frustum;
   DrawLightGlows(scene, reference);
@@ -603,7 +603,7 @@ TEST_F(SceneDrawing, ArraysShadeGlowsAndSmokeOnlyWhereTheirTextureCanShow) {
   const Lines literal = Calls();
   EXPECT_THAT(Matching(literal, "glScissor"), IsEmpty());
   EXPECT_THAT(literal, Not(Contains(Call("glEnable", GL_SCISSOR_TEST))));
-  TextureCoverage[TextureSlotSmoke] = saved;
+  textureCoverage[TextureSlotSmoke] = saved;
 }
 
 // ---- flashes and smoke ----------------------------------------------------------------

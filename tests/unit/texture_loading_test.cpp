@@ -184,14 +184,14 @@ TEST(AlphaCoverage, ReachesAsFarAsLinearFilteringCanCarryAlpha) {
 TEST_F(Textures, CoverageIsKnownOnlyForImagesSampledFromTheirFirstLevel) {
   recorder_.Start();
   LoadSceneTextures(log_.Sink());
-  EXPECT_EQ(Describe(TextureCoverage[TextureSlotSmoke]),
+  EXPECT_EQ(Describe(textureCoverage[TextureSlotSmoke]),
             Describe({22.5 / 128, 109.5 / 128, 15.5 / 128, 113.5 / 128}));
-  EXPECT_EQ(Describe(TextureCoverage[TextureSlotMeteor]), Describe({}));
-  EXPECT_EQ(Describe(TextureCoverage[TextureSlotMetal]), Describe({}));
+  EXPECT_EQ(Describe(textureCoverage[TextureSlotMeteor]), Describe({}));
+  EXPECT_EQ(Describe(textureCoverage[TextureSlotMetal]), Describe({}));
   LoadTexture(TextureSlotMeteor, "dym1", TextureModeMipmapped, log_.Sink());
-  EXPECT_EQ(Describe(TextureCoverage[TextureSlotMeteor]), Describe({}));
+  EXPECT_EQ(Describe(textureCoverage[TextureSlotMeteor]), Describe({}));
   LoadTexture(TextureSlotSmoke, "Kamien", TextureModeEnvironment, log_.Sink());
-  EXPECT_EQ(Describe(TextureCoverage[TextureSlotSmoke]), Describe({}));
+  EXPECT_EQ(Describe(textureCoverage[TextureSlotSmoke]), Describe({}));
 }
 
 }  // namespace
