@@ -13,7 +13,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 list="$(realpath "${1:-$root/scripts/mutations.txt}")"
 
 # The fast native unit tests of the subjects the faults touch (no e2e, no soak).
-tests=(scene_test scene_reference_test render_calls_test power_timer_test app_test
+tests=(scene_test scene_reference_test render_calls_test texture_loading_test power_timer_test app_test
   tga_reader_test settings_test posix_file_settings_store_test gl_swap_control_test
   x11_shell_test)
 build_limit=600 # seconds for the first build; a rebuild gets half
