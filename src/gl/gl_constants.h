@@ -96,7 +96,6 @@ inline constexpr GLenum GL_DEPTH_TEST = 0x0B71;
 inline constexpr GLenum GL_DEPTH_WRITEMASK = 0x0B72;
 inline constexpr GLenum GL_DEPTH_CLEAR_VALUE = 0x0B73;
 inline constexpr GLenum GL_DEPTH_FUNC = 0x0B74;
-inline constexpr GLenum GL_STENCIL_TEST = 0x0B90;
 inline constexpr GLenum GL_MATRIX_MODE = 0x0BA0;
 inline constexpr GLenum GL_NORMALIZE = 0x0BA1;
 inline constexpr GLenum GL_VIEWPORT = 0x0BA2;
@@ -126,7 +125,6 @@ inline constexpr GLenum GL_MAX_ATTRIB_STACK_DEPTH = 0x0D35;
 inline constexpr GLenum GL_MAX_MODELVIEW_STACK_DEPTH = 0x0D36;
 inline constexpr GLenum GL_MAX_PROJECTION_STACK_DEPTH = 0x0D38;
 inline constexpr GLenum GL_MAX_VIEWPORT_DIMS = 0x0D3A;
-inline constexpr GLenum GL_STENCIL_BITS = 0x0D57;
 inline constexpr GLenum GL_TEXTURE_1D = 0x0DE0;
 inline constexpr GLenum GL_TEXTURE_2D = 0x0DE1;
 inline constexpr GLenum GL_TEXTURE_BINDING_2D = 0x8069;
@@ -196,10 +194,6 @@ inline constexpr GLenum GL_RGB = 0x1907;
 inline constexpr GLenum GL_RGBA = 0x1908;
 inline constexpr GLenum GL_LUMINANCE = 0x1909;
 inline constexpr GLenum GL_LUMINANCE_ALPHA = 0x190A;
-
-// Stencil operations
-inline constexpr GLenum GL_KEEP = 0x1E00;
-inline constexpr GLenum GL_REPLACE = 0x1E01;
 
 // Polygon modes and shading
 inline constexpr GLenum GL_POINT = 0x1B00;

@@ -20,8 +20,6 @@
   X(void, glBlendFunc, (GLenum sfactor, GLenum dfactor), (sfactor, dfactor))                       \
   X(void, glDepthFunc, (GLenum func), (func))                                                      \
   X(void, glDepthMask, (GLboolean flag), (flag))                                                   \
-  X(void, glStencilFunc, (GLenum func, GLint ref, GLuint mask), (func, ref, mask))                 \
-  X(void, glStencilOp, (GLenum fail, GLenum zfail, GLenum zpass), (fail, zfail, zpass))            \
   X(void, glCullFace, (GLenum mode), (mode))                                                       \
   X(void, glPolygonMode, (GLenum face, GLenum mode), (face, mode))                                 \
   X(void, glPushAttrib, (GLbitfield mask), (mask))                                                 \

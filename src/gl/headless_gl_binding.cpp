@@ -51,8 +51,7 @@ HeadlessBuffer::HeadlessBuffer(int width, int height)
     throw std::runtime_error("An off-screen surface needs a positive width and height");
   }
   pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-  // The stencil bits let the drawing shade the glows only where no sphere covers them.
-  context_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 0, nullptr);
+  context_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
   if (context_ == nullptr) throw std::runtime_error("Could not create an OSMesa context");
 }
 

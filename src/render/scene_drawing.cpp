@@ -259,32 +259,6 @@ void DrawSmokePuff(const SmokePuff& puff, const ViewAxes& axes, FrameDrawing& fr
   Unbind(frame);
 }
 
-// Every glow lies under every meteor and piece of debris drawn over it, which are opaque and
-// ignore what is beneath them, and glows write no depth. So the saver's drawing, where the
-// window has a stencil buffer, draws the glows after the spheres instead, only on the pixels
-// the spheres left uncovered: those still hold the cleared background and depth that the
-// glows saw before, and the picture stays the same byte for byte while a glow spread over
-// half the window need not be shaded under the field. RenderFrame clears the stencil.
-bool GlowsAfterSpheres(const FrameDrawing& frame) {
-  if (frame.Method == DrawingMethod::Reference) return false;
-  GLint stencilBits = 0;
-  GL.glGetIntegerv(GL_STENCIL_BITS, &stencilBits);
-  return stencilBits > 0;
-}
-
-void MarkPixelsTheSpheresCover() {
-  GL.glEnable(GL_STENCIL_TEST);
-  GL.glStencilFunc(GL_ALWAYS, 1, 1);
-  GL.glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
-}
-
-void DrawLightGlowsAroundSpheres(const Scene& scene, FrameDrawing& frame) {
-  GL.glStencilFunc(GL_EQUAL, 0, 1);
-  GL.glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-  DrawLightGlows(scene, frame);
-  GL.glDisable(GL_STENCIL_TEST);
-}
-
 // The end of a billboard pass. Its glPopAttrib puts back every piece of state the pass
 // changed, the texturing included, so the cached drawing need not switch it off first.
 void EndBillboardPass(FrameDrawing& frame) {
@@ -298,9 +272,7 @@ void EndBillboardPass(FrameDrawing& frame) {
 void RenderFrame(const Scene& scene, const RenderTarget& target, GLUquadric* quadric,
                  DrawingMethod method) {
   assert(quadric != nullptr && "the quadric comes from CreateQuadric");
-  // The saver's drawing marks pixels in the stencil buffer, where there is one.
-  const GLbitfield stencil = method == DrawingMethod::Arrays ? GL_STENCIL_BUFFER_BIT : 0;
-  GL.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | stencil);
+  GL.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   GL.glLoadIdentity();
   DrawScene(scene, target, quadric, method);
   if (target.DrawOverlay) target.DrawOverlay();
@@ -312,13 +284,10 @@ void DrawScene(const Scene& scene, const RenderTarget& target, GLUquadric* quadr
   FrameDrawing frame(quadric, method);
   frame.Frustum = SetProjectionAndView(scene, target);
   SetFixedLights(scene);
-  const bool glowsAfterSpheres = GlowsAfterSpheres(frame);
-  if (!glowsAfterSpheres) DrawLightGlows(scene, frame);
+  DrawLightGlows(scene, frame);
   SetColouredLights(scene, method);
   PrepareQuadricAndMaterial(quadric);
-  if (glowsAfterSpheres) MarkPixelsTheSpheresCover();
   DrawParticles(scene, frame);
-  if (glowsAfterSpheres) DrawLightGlowsAroundSpheres(scene, frame);
   DrawFlashes(scene, frame);
   DrawSmokePuffs(scene, frame);
   SetBaseMaterial();

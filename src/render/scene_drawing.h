@@ -31,9 +31,7 @@ enum class DrawingMethod {
   Reference,
   // Spheres from vertex arrays (SphereArrays), state sent only when it changes
   // (DrawStateCache), spheres and squares that lie wholly outside the view left out, and
-  // glows and smoke shaded only within the window pixels where their texture can show,
-  // and where the window has a stencil buffer, glows drawn after the spheres on the pixels
-  // those leave uncovered.
+  // glows and smoke shaded only within the window pixels where their texture can show.
   Arrays,
 };
 
@@ -53,10 +51,9 @@ struct FrameDrawing {
 void RenderFrame(const Scene& scene, const RenderTarget& target, GLUquadric* quadric,
                  DrawingMethod method = DrawingMethod::Arrays);
 
-// The whole picture, stage by stage in the order below (the saver's drawing may move the
-// glows after the meteors and debris). Starts from cleared buffers, the stencil included,
-// and the model-view identity, and leaves the model-view matrix current, blending, culling and
-// texturing off, no client array switched on and depth writes on.
+// The whole picture, stage by stage in the order below. Starts from the model-view
+// identity and leaves the model-view matrix current, blending, culling and texturing off,
+// no client array switched on and depth writes on.
 void DrawScene(const Scene& scene, const RenderTarget& target, GLUquadric* quadric,
                DrawingMethod method = DrawingMethod::Arrays);
 

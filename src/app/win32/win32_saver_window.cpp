@@ -24,7 +24,6 @@ PIXELFORMATDESCRIPTOR SaverPixelFormat() {
   pfd.iPixelType = PFD_TYPE_RGBA;
   pfd.cColorBits = 32;
   pfd.cDepthBits = 32;
-  pfd.cStencilBits = 8;  // lets the drawing shade less; a format without one still works
   pfd.iLayerType = PFD_MAIN_PLANE;
   return pfd;
 }

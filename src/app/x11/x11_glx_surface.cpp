@@ -1,9 +1,6 @@
 // The GLX rendering surface: visual, drawing window, context, swap interval and swaps.
 #include "app/x11/x11_glx_surface.h"
 
-#include <algorithm>
-#include <iterator>
-
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -58,7 +55,6 @@ bool X11GlxSurface::ChoosePixelFormat() {
   int errorBase, eventBase;
   if (!glXQueryExtension(display_, &errorBase, &eventBase)) return false;
   if (drawIntoParent_ && ParentVisualIsUsable()) return true;
-  // A stencil buffer if there is one (the drawing then shades less), otherwise none.
   int attributes[] = {GLX_RGBA,
                       GLX_DOUBLEBUFFER,
                       GLX_RED_SIZE,
@@ -69,14 +65,8 @@ bool X11GlxSurface::ChoosePixelFormat() {
                       1,
                       GLX_DEPTH_SIZE,
                       1,
-                      GLX_STENCIL_SIZE,
-                      1,
                       None};
   visual_ = glXChooseVisual(display_, screen_, attributes);
-  if (visual_ == nullptr) {
-    *std::find(std::begin(attributes), std::end(attributes), GLX_STENCIL_SIZE) = None;
-    visual_ = glXChooseVisual(display_, screen_, attributes);
-  }
   return visual_ != nullptr;
 }
 
