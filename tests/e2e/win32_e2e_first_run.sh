@@ -14,4 +14,6 @@ xdotool key space
 expect_exit "it ends with exit code 0" "$SAVER" 5 0
 check "the settings key exists afterwards" reg_key_exists
 check "and holds no values" test -z "$(reg_values)"
+check "wine's server folder lies beside the prefix, not in /tmp" \
+  bash -c 'compgen -G "$0/wine-*/server-*" >/dev/null' "$ORVANTA_E2E_PREFIX.tmp"
 finish
