@@ -67,13 +67,12 @@ for config in "${configs[@]}"; do
     "$size" "$pools" "$rounds"
   printf "  A  reference drawing                  %8.1f %8.1f %14.1f %17.1f\n" "$am" "$ap" "$ac" "$at"
   printf "  B  the saver's drawing                %8.1f %8.1f %14.1f %17.1f\n" "$bm" "$bp" "$bc" "$bt"
-  awk -v am="$am" -v ap="$ap" -v ac="$ac" -v at="$at" -v bm="$bm" -v bp="$bp" -v bc="$bc" -v bt="$bt" \
-    'BEGIN { printf "     ratio B / A                      %8.2f %8.2f %14.2f %17.2f\n", bm / am, bp / ap, bc / ac, bt / at }'
   # What the process took beyond the drawing thread is roughly llvmpipe's raster threads,
   # which shade the same pixels in both drawings: it shows how far the drawing thread alone
   # can still move the ratio of processor time.
-  awk -v ac="$ac" -v at="$at" -v bc="$bc" -v bt="$bt" \
-    'BEGIN { printf "     the other threads (cpu - thread): A %.1f ms, B %.1f ms a frame\n", ac - at, bc - bt }'
+  awk -v am="$am" -v ap="$ap" -v ac="$ac" -v at="$at" -v bm="$bm" -v bp="$bp" -v bc="$bc" -v bt="$bt" \
+    'BEGIN { printf "     ratio B / A                      %8.2f %8.2f %14.2f %17.2f\n", bm / am, bp / ap, bc / ac, bt / at
+             printf "     the other threads (cpu - thread): A %.1f ms, B %.1f ms a frame\n", ac - at, bc - bt }'
 done
 echo
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
